@@ -1,0 +1,17 @@
+// Module.h: process-wide state of the framework.
+//
+//   AfxGetInstanceHandle / AfxSetInstanceHandle   the module whose resources and classes we use
+//   AfxGetMainWnd / AfxSetMainWnd                 the application's main window, if any
+#pragma once
+
+#include "platform/Win32.h"
+
+class CWnd;
+
+// The executable's module unless the application set another.
+HINSTANCE AfxGetInstanceHandle();
+void AfxSetInstanceHandle(HINSTANCE instance);
+
+// Null until the application sets its main window.
+CWnd* AfxGetMainWnd();
+void AfxSetMainWnd(CWnd* window);

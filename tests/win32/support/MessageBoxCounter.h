@@ -1,0 +1,32 @@
+// MessageBoxCounter.h: counts the framework's message boxes and answers them
+// without showing them, for as long as it lives.
+#pragma once
+
+#include "platform/MessageBox.h"
+#include "platform/String.h"
+
+namespace test {
+
+class MessageBoxCounter {
+public:
+    explicit MessageBoxCounter(int answer = IDOK)
+    {
+        AfxSetMessageBoxHook([this, answer](const MessageBoxRequest& request) {
+            ++count;
+            lastText = request.text;
+            lastType = request.type;
+            lastHelpId = request.helpId;
+            return answer;
+        });
+    }
+    ~MessageBoxCounter() { AfxSetMessageBoxHook({}); }
+    MessageBoxCounter(const MessageBoxCounter&) = delete;
+    MessageBoxCounter& operator=(const MessageBoxCounter&) = delete;
+
+    int count = 0;
+    CString lastText;
+    UINT lastType = 0;
+    UINT lastHelpId = 0;
+};
+
+} // namespace test

@@ -1,0 +1,153 @@
+// CustomCtrl.cpp: binding, change rules, focus-out check and focus reclaiming.
+#include "controls/CustomCtrl.h"
+
+#include "platform/Wnd.h"
+
+int CCustomCtrl::s_liveObjects = 0;
+
+CCustomCtrl::CCustomCtrl() { ++s_liveObjects; }
+
+CCustomCtrl::~CCustomCtrl() { --s_liveObjects; }
+
+int CCustomCtrl::LiveObjectCount() { return s_liveObjects; }
+
+int CCustomCtrl::GetText(char* buffer, int capacity)
+{
+    if (buffer != nullptr && capacity > 0)
+        buffer[0] = '\0';
+    return 0;
+}
+
+void CCustomCtrl::SetValuePtr(void* pValue) { m_pValue = pValue; }
+
+BOOL CCustomCtrl::IsValid() { return TRUE; }
+
+void CCustomCtrl::Normalize() {}
+
+void CCustomCtrl::SetCtrlFocus() {}
+
+// Stores the binding and replaces the dialog's text member with the initial
+// text (or the empty text), which the data exchange then moves into the window.
+void CCustomCtrl::Bind(CCustomCtrl* pCtrl, CWnd* pParent, int nID, int nMaxLen, CString* pText, void* pValue,
+                       int nFlags, const char* pszInitial)
+{
+    m_pCtrl = pCtrl;
+    m_pParent = pParent;
+    m_nID = static_cast<std::uint16_t>(nID);
+    m_nMaxLen = nMaxLen;
+    m_pText = pText;
+    m_pValue = pValue;
+    m_wFlags = static_cast<std::uint16_t>(nFlags);
+    if (m_pText != nullptr) {
+        m_pText->Empty();
+        if (pszInitial != nullptr)
+            *m_pText = pszInitial;
+    }
+}
+
+void CCustomCtrl::SetEntryText(const CString& text) { m_strEntry = text; }
+
+CString* CCustomCtrl::ClearBoundText()
+{
+    if (m_pText != nullptr)
+        m_pText->Empty();
+    return m_pText;
+}
+
+void CCustomCtrl::NotifyParent(UINT notification) const
+{
+    if (m_pParent != nullptr)
+        m_pParent->SendMessage(notification, m_nID, 0);
+}
+
+// A change that leaves a valid, non-empty text moves the focus on when the
+// binding asks for it; the control's own rewrite never does. The focus move
+// happens inside the send, so the exit notification precedes DCN_CHANGE.
+void CCustomCtrl::OnTextChange(const CString& text)
+{
+    if (m_bSettingText) {
+        m_bSettingText = FALSE;
+    } else if (!text.IsEmpty() && (m_wFlags & DCF_AUTOADVANCE) != 0 && m_pCtrl->IsValid()) {
+        m_pParent->SendMessage(WM_NEXTDLGCTL, 0, 0);
+    }
+    NotifyParent(DCN_CHANGE);
+}
+
+// A refused text is never reported here: the control takes the focus back
+// where it may and stays silent. An accepted text is judged changed on the
+// text as typed, then rewritten in the display form.
+void CCustomCtrl::CheckOnExit(const CString& text)
+{
+    bool changed = false;
+    if (text.IsEmpty()) {
+        if ((m_wFlags & DCF_REQUIRED) != 0) {
+            ReclaimFocus();
+            return;
+        }
+        changed = text != m_strEntry;
+    } else {
+        if (!m_pCtrl->IsValid()) {
+            ReclaimFocus();
+            return;
+        }
+        changed = text != m_strEntry;
+        m_pCtrl->Normalize();
+    }
+
+    const bool alt = (m_wFlags & DCF_ALTEXIT) != 0;
+    if (changed)
+        NotifyParent(alt ? DCN_EXITCHANGEDALT : DCN_EXITCHANGED);
+    else
+        NotifyParent(alt ? DCN_EXITUNCHANGEDALT : DCN_EXITUNCHANGED);
+}
+
+// The focus stays where it went when it went to Cancel, to a window without
+// an id, or out of the dialog (no descendant of the parent has its id).
+// Otherwise the focus holder is told to skip its next focus-out check, so two
+// controls never take the focus from each other in turn.
+BOOL CCustomCtrl::MayReclaimFocus()
+{
+    CWnd* focus = CWnd::GetFocus();
+    if (focus == nullptr)
+        return FALSE;
+
+    const int id = focus->GetDlgCtrlID();
+    switch (id) {
+    case 0:
+    case IDCANCEL:
+    case 0x8765:
+    case 0xBEA1:
+    case 0xBEC1:
+    case 0xBEE7:
+        return FALSE;
+    default:
+        break;
+    }
+    if (m_pParent == nullptr || m_pParent->GetDescendantWindow(id) == nullptr)
+        return FALSE;
+
+    focus->SendMessage(DCM_YIELDFOCUS, 0, 0);
+    return TRUE;
+}
+
+void CCustomCtrl::ReclaimFocus()
+{
+    if (!MayReclaimFocus())
+        return;
+    if (CWnd* self = m_pParent->GetDlgItem(m_nID))
+        self->SetFocus();
+}
+
+void CCustomCtrl::CheckValid()
+{
+    if (m_pCtrl->IsValid())
+        return;
+    ReclaimFocus();
+    NotifyParent(DCN_INVALID);
+}
+
+void CCustomCtrl::CheckModified(const CString* text)
+{
+    if (text != nullptr && m_pText != nullptr && *text != *m_pText)
+        NotifyParent(DCN_MODIFIED);
+}

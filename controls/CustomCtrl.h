@@ -1,0 +1,84 @@
+// CustomCtrl.h: what a date control needs to live in a host dialog.
+//
+//   CCustomCtrl   the binding to the dialog's text member and date value, the
+//                 control id and option bits, the entry text, and the rules by
+//                 which a control checks its text when the user leaves it,
+//                 takes the focus back from a refused text and tells its parent
+//
+// The date controls derive from the framework's CEdit first and from this
+// class second. The protocol messages are in DatumProtocol.h.
+#pragma once
+
+#include "controls/DatumProtocol.h"
+#include "platform/String.h"
+
+#include <cstdint>
+
+class CWnd;
+
+class CCustomCtrl {
+public:
+    CCustomCtrl();
+    CCustomCtrl(const CCustomCtrl&) = delete;
+    CCustomCtrl& operator=(const CCustomCtrl&) = delete;
+    virtual ~CCustomCtrl();
+
+    // --- the control interface, overridden by the date controls ---
+
+    // Copies the window text into buffer, at most capacity - 1 characters,
+    // always terminated; returns the number of characters copied. A null
+    // buffer or a capacity below 1 writes nothing and returns 0.
+    // The base has no window text: it writes the empty string.
+    virtual int GetText(char* buffer, int capacity);
+    virtual void SetValuePtr(void* pValue);
+    // Whether the window text is acceptable; the base accepts everything.
+    virtual BOOL IsValid();
+    // Rewrites the window text in the control's display form; the base has none.
+    virtual void Normalize();
+    // Gives the control's own window the keyboard focus; the base has no window.
+    virtual void SetCtrlFocus();
+
+    // --- binding ---
+    void Bind(CCustomCtrl* pCtrl, CWnd* pParent, int nID, int nMaxLen, CString* pText, void* pValue,
+              int nFlags, const char* pszInitial);
+    // A control is unbound until its dialog's first data exchange.
+    bool IsBound() const { return m_pText != nullptr; }
+
+    // --- the rules ---
+    void SetEntryText(const CString& text);
+    CString* ClearBoundText();
+    // The change rules: after every change of the window text.
+    void OnTextChange(const CString& text);
+    // The focus-out check: when the user leaves the control.
+    void CheckOnExit(const CString& text);
+    // Whether the control may take the focus back from the window that now
+    // holds it; tells that window to skip its own next focus-out check.
+    BOOL MayReclaimFocus();
+    void ReclaimFocus();
+    // The explicit check of DCM_VERIFY.
+    void CheckValid();
+    // DCN_MODIFIED when text differs from the bound text.
+    void CheckModified(const CString* text);
+
+    // Control objects alive now: they delete themselves after their window,
+    // so this returns to its former value when their dialog is gone.
+    static int LiveObjectCount();
+
+    // --- fields ---
+    CCustomCtrl* m_pCtrl = nullptr;  // the control interface the checks call; the control itself
+    CWnd* m_pParent = nullptr;       // the dialog that bound the control; receives every notification
+    std::uint16_t m_nID = 0;         // the control id: wParam of every notification
+    std::uint16_t m_wFlags = 0;      // DCF_ option bits
+    CString* m_pText = nullptr;      // the dialog's bound text member; null while unbound
+    void* m_pValue = nullptr;        // the dialog's CDateValue or CDateTimeValue, or null
+    CString m_strEntry;              // the window text when the control last got the focus
+    int m_nMaxLen = 0;               // maximum text length; 0 means no limit
+    BOOL m_bSettingText = FALSE;     // the next change is the control's own rewrite
+
+protected:
+    // Sends one notification of the protocol to the parent: (control id, 0).
+    void NotifyParent(UINT notification) const;
+
+private:
+    static int s_liveObjects;
+};

@@ -1,0 +1,190 @@
+// DatumEntry.cpp: the handlers and operations that both date controls share.
+#include "controls/DatumEntry.h"
+
+#include "datevalues/DateTimeValue.h"
+#include "platform/DataExchange.h"
+
+#include <cstring>
+
+void CDatumEntry::ExchangeData(CDataExchange* pDX, int nID, std::uint16_t nMaxLen, CString& text, void* pValue,
+                               int nFlags, const char* pszInitial)
+{
+    if (m_pText == nullptr)
+        Bind(this, pDX->m_pDlgWnd, nID, nMaxLen, &text, pValue, nFlags, pszInitial);
+    DDX_Text(pDX, m_nID, *m_pText);
+    if (m_nMaxLen != 0)
+        DDV_MaxChars(pDX, *m_pText, m_nMaxLen);
+}
+
+CString CDatumEntry::WindowText() const
+{
+    CString text;
+    GetWindowText(text);
+    return text;
+}
+
+int CDatumEntry::GetDateTimeValue(CDateTimeValue* pValue)
+{
+    if (pValue == nullptr)
+        return 0;
+    const CString text = WindowText();
+    pValue->Parse(text.GetString());
+    return text.GetLength();
+}
+
+int CDatumEntry::GetDateValue(CDateValue* pValue)
+{
+    if (pValue == nullptr)
+        return 0;
+    const CString text = WindowText();
+    pValue->Parse(text.GetString());
+    return text.GetLength();
+}
+
+int CDatumEntry::GetText(char* buffer, int capacity)
+{
+    if (buffer == nullptr || capacity < 1)
+        return 0;
+    const CString text = WindowText();
+    const int count = text.GetLength() < capacity - 1 ? text.GetLength() : capacity - 1;
+    std::memcpy(buffer, text.GetString(), static_cast<std::size_t>(count));
+    buffer[count] = '\0';
+    return count;
+}
+
+void CDatumEntry::SetCtrlFocus() { SetFocus(); }
+
+CDateValue CDatumEntry::ParseWindowText(bool* textWithoutDate) const
+{
+    const CString text = WindowText();
+    CDateValue date;
+    date.Parse(text.GetString());
+    *textWithoutDate = !text.IsEmpty() && date.day == 0 && date.month == 0 && date.year == 0;
+    return date;
+}
+
+void CDatumEntry::NormalizeTo(TextForm form)
+{
+    bool unused = false;
+    CDateValue date = ParseWindowText(&unused);
+    date.ApplyYearWindow();
+    m_bSettingText = TRUE;
+    SetWindowText(form == TextForm::Dashed ? date.FormatDashed() : date.FormatCompact());
+}
+
+// Letters never reach the edit; digits, separators and control keys do.
+// Only typed characters pass here: pasted and set text is not filtered.
+LRESULT CDatumEntry::OnChar(WPARAM character, LPARAM)
+{
+    if (IsCharAlphaA(static_cast<CHAR>(character)))
+        return 0;
+    return Default();
+}
+
+LRESULT CDatumEntry::OnEnChange()
+{
+    if (IsBound())
+        OnTextChange(WindowText());
+    return 0;
+}
+
+// DCM_CLEAR: empties the bound text and the window; the change rules run on
+// the empty text like on any other change.
+LRESULT CDatumEntry::OnClear(WPARAM, LPARAM)
+{
+    if (IsBound())
+        SetWindowText(*ClearBoundText());
+    return 0;
+}
+
+// DCM_VALUETOTEXT: the bound value, in the control's form, into the bound
+// text. The window follows at the host's next exchange towards the controls.
+LRESULT CDatumEntry::OnValueToText(WPARAM, LPARAM)
+{
+    const TextForm form = BoundValueForm();
+    if (!IsBound() || m_pValue == nullptr || form == TextForm::None)
+        return 0;
+
+    if (m_bDateTimeValue) {
+        const auto& value = *static_cast<const CDateTimeValue*>(m_pValue);
+        *m_pText = form == TextForm::Dashed    ? value.FormatDashed()
+                   : form == TextForm::Compact ? value.FormatCompact()
+                                               : value.FormatShort();
+    } else {
+        const auto& value = *static_cast<const CDateValue*>(m_pValue);
+        *m_pText = form == TextForm::Dashed    ? value.FormatDashed()
+                   : form == TextForm::Compact ? value.FormatCompact()
+                                               : value.FormatShort();
+    }
+    return 0;
+}
+
+// DCM_TEXTTOVALUE: a refused text takes the focus back and changes nothing;
+// an accepted one is normalised, stored as the bound text and parsed into
+// the bound value.
+LRESULT CDatumEntry::OnTextToValue(WPARAM, LPARAM)
+{
+    if (!IsBound() || m_pValue == nullptr)
+        return 0;
+    if (!m_pCtrl->IsValid()) {
+        ReclaimFocus();
+        return 0;
+    }
+    m_pCtrl->Normalize();
+    *m_pText = WindowText();
+    if (m_bDateTimeValue)
+        static_cast<CDateTimeValue*>(m_pValue)->Parse(m_pText->GetString());
+    else
+        static_cast<CDateValue*>(m_pValue)->Parse(m_pText->GetString());
+    return 0;
+}
+
+// DCM_VERIFY: an empty required text takes the focus back silently; any
+// other refused text also reports DCN_INVALID.
+LRESULT CDatumEntry::OnVerify(WPARAM, LPARAM)
+{
+    if (!IsBound())
+        return 0;
+    if (WindowText().IsEmpty() && (m_wFlags & DCF_REQUIRED) != 0)
+        ReclaimFocus();
+    else
+        CheckValid();
+    return 0;
+}
+
+LRESULT CDatumEntry::OnCheckModified(WPARAM, LPARAM)
+{
+    if (IsBound()) {
+        const CString text = WindowText();
+        CheckModified(&text);
+    }
+    return 0;
+}
+
+// Another control takes the focus back from this one: skip the next check.
+LRESULT CDatumEntry::OnYieldFocus(WPARAM, LPARAM)
+{
+    m_bCheckOnKillFocus = FALSE;
+    return 0;
+}
+
+const MessageMap* CDatumEntry::GetMessageMap() const
+{
+    static constexpr MessageMapEntry kEntries[] = {
+        OnReflectedCommand<&CDatumEntry::OnEnChange>(EN_CHANGE),
+        OnMessage<&CDatumEntry::OnChar>(WM_CHAR),
+        OnMessage<&CDatumEntry::OnClear>(DCM_CLEAR),
+        OnMessage<&CDatumEntry::OnValueToText>(DCM_VALUETOTEXT),
+        OnMessage<&CDatumEntry::OnTextToValue>(DCM_TEXTTOVALUE),
+        OnMessage<&CDatumEntry::OnVerify>(DCM_VERIFY),
+        OnMessage<&CDatumEntry::OnCheckModified>(DCM_CHECKMODIFIED),
+        OnMessage<&CDatumEntry::OnYieldFocus>(DCM_YIELDFOCUS),
+    };
+    static const MessageMap kMap{CEdit::GetMessageMap(), kEntries};
+    return &kMap;
+}
+
+void CDatumEntry::PostNcDestroy()
+{
+    delete this;
+}

@@ -1,0 +1,56 @@
+// The message protocol between the date controls, their parent dialog and each other.
+//
+// Notifications (DCN_*) go from a control to its parent, with the control id in
+// wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
+// wParam and lParam and return 0. Every message is sent synchronously except
+// DCM_OPENPOPUP on the Down key, which a control posts to itself.
+#pragma once
+
+#include <windows.h>
+
+// Notifications, control to parent (wParam = control id, lParam = 0).
+constexpr UINT DCN_EXITCHANGEDALT   = WM_USER + 0x6C; // focus left, text accepted and changed; DCF_ALTEXIT set
+constexpr UINT DCN_EXITCHANGED      = WM_USER + 0x6D; // focus left, text accepted and changed
+constexpr UINT DCN_CHANGE           = WM_USER + 0x6E; // the text changed (every edit change)
+constexpr UINT DCN_EXITUNCHANGEDALT = WM_USER + 0x6F; // focus left, text accepted and unchanged; DCF_ALTEXIT set
+constexpr UINT DCN_EXITUNCHANGED    = WM_USER + 0x70; // focus left, text accepted and unchanged
+constexpr UINT DCN_INVALID          = WM_USER + 0x71; // DCM_VERIFY found a refused text
+constexpr UINT DCN_MODIFIED         = WM_USER + 0x78; // the window text differs from the bound text
+
+// Requests to a control (wParam and lParam ignored, result 0).
+constexpr UINT DCM_EXITCHECK        = WM_USER + 0x70; // date control: run the focus-loss check now (shares DCN_EXITUNCHANGED's value)
+constexpr UINT DCM_CLEAR            = WM_USER + 0x72; // host: empty the bound text and the window text
+constexpr UINT DCM_VALUETOTEXT      = WM_USER + 0x73; // host: format the bound value into the bound text
+constexpr UINT DCM_TEXTTOVALUE      = WM_USER + 0x74; // host: check, normalise, store text and value
+constexpr UINT DCM_VERIFY           = WM_USER + 0x76; // host: check the text now; DCN_INVALID when refused
+constexpr UINT DCM_CHECKMODIFIED    = WM_USER + 0x77; // host: DCN_MODIFIED when window text != bound text
+constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // popup button (sent) or Down key (posted): open the calendar
+constexpr UINT DCM_BUTTONFOCUS      = WM_USER + 0x85; // popup button to its control: the button took the focus
+constexpr UINT DCM_YIELDFOCUS       = WM_USER + 0x87; // to the focus holder: skip your next focus-out check
+
+// Option bits of a binding.
+constexpr WORD DCF_ALTEXIT     = 0x0001; // exit notifications use the ...ALT variants
+constexpr WORD DCF_AUTOADVANCE = 0x0002; // a change that makes the text valid moves the focus on
+constexpr WORD DCF_REQUIRED    = 0x0004; // an empty text is refused at focus-out and by DCM_VERIFY
+
+// Control ids that the controls rely on.
+constexpr int IDC_POPUPBUTTON = 1001; // every date control's popup button
+constexpr int IDC_CALENDAR    = 1002; // the month calendar of the popup
+
+namespace datum_protocol_checks {
+constexpr UINT kFirst = WM_USER + 0x6C;
+constexpr UINT kLast  = WM_USER + 0x87;
+constexpr UINT kAll[] = {DCN_EXITCHANGEDALT, DCN_EXITCHANGED, DCN_CHANGE, DCN_EXITUNCHANGEDALT,
+                         DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_EXITCHECK, DCM_CLEAR,
+                         DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_VERIFY, DCM_CHECKMODIFIED,
+                         DCM_OPENPOPUP, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
+constexpr bool AllInRange() {
+    for (UINT m : kAll)
+        if (m < kFirst || m > kLast) return false;
+    return true;
+}
+// The dialog manager uses WM_USER+0..2 (DM_GETDEFID, DM_SETDEFID, DM_REPOSITION).
+static_assert(kFirst > WM_USER + 2, "protocol must stay clear of the dialog manager's messages");
+static_assert(AllInRange(), "every protocol message lies in WM_USER+0x6C..WM_USER+0x87");
+static_assert(DCM_EXITCHECK == DCN_EXITUNCHANGED, "the exit check deliberately shares 0x470");
+} // namespace datum_protocol_checks

@@ -1,0 +1,544 @@
+// The date edit in a host dialog: the road of a typed date, the focus rules,
+// the host commands, the binding, class registration and the key filter.
+#include "controls/ControlClasses.h"
+#include "controls/DatumEdit.h"
+#include "platform/ClockForTesting.h"
+#include "platform/Module.h"
+#include "platform/DataExchange.h"
+#include "tests/controls/support/HostDialog.h"
+#include "tests/win32/support/MessageBoxCounter.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace test {
+namespace {
+
+constexpr Expect Change(int id) { return {DCN_CHANGE, kParent, static_cast<WPARAM>(id)}; }
+constexpr Expect ExitChanged(int id) { return {DCN_EXITCHANGED, kParent, static_cast<WPARAM>(id)}; }
+constexpr Expect ExitUnchanged(int id) { return {DCN_EXITUNCHANGED, kParent, static_cast<WPARAM>(id)}; }
+constexpr Expect YieldTo(int role) { return {DCM_YIELDFOCUS, role, 0}; }
+constexpr Expect NextControl() { return {WM_NEXTDLGCTL, kParent, 0, 0, kMessageOnly}; }
+
+std::vector<Expect> Changes(int id, int count) { return std::vector<Expect>(static_cast<std::size_t>(count), Change(id)); }
+
+std::vector<Expect> Join(std::initializer_list<std::vector<Expect>> parts)
+{
+    std::vector<Expect> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+CString TextOf(HWND window)
+{
+    char buffer[256] = {};
+    ::GetWindowTextA(window, buffer, sizeof buffer);
+    return CString(buffer);
+}
+
+class DatumEditTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterDatumEditClass(); }
+
+    // Opens a host dialog whose two date edits are bound as given.
+    HostDialog& Open(Binding first = {}, Binding second = {})
+    {
+        m_dialog = std::make_unique<HostDialog>("DatumEdit", first, second);
+        EXPECT_TRUE(m_dialog->Open());
+        return *m_dialog;
+    }
+
+    std::unique_ptr<HostDialog> m_dialog;
+};
+
+// --- the road of a typed date ---
+
+// Typing reports each change; leaving rewrites the text in the eight-digit
+// form (a DCN_CHANGE of its own) and then reports the exit as changed.
+TEST_F(DatumEditTest, TypedDateIsNormalisedAndReportedChangedOnExit)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirstId);
+    ProtocolLog log(dlg);
+    dlg.Type(kFirstId, "070115");
+    dlg.Tab();
+
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20070115");
+    EXPECT_EQ(dlg.FocusId(), kSecondId);
+    EXPECT_TRUE(log.Matches(Join({Changes(kFirstId, 6), {NextControl(), Change(kFirstId), ExitChanged(kFirstId)}})));
+}
+
+// With DCF_ALTEXIT the exit notifications are the ALT variants.
+TEST_F(DatumEditTest, AltExitUsesTheAltNotifications)
+{
+    HostDialog& dlg = Open({.flags = DCF_ALTEXIT});
+    dlg.Focus(kFirstId);
+    dlg.Type(kFirstId, "20240105");
+    ProtocolLog log(dlg);
+    dlg.Tab();
+    dlg.Focus(kFirstId);
+    dlg.Tab();
+
+    const Expect expected[] = {
+        NextControl(), Change(kFirstId), {DCN_EXITCHANGEDALT, kParent, kFirstId},
+        NextControl(), ExitUnchanged(kSecondId),   // the second control has no ALT binding
+        NextControl(), Change(kFirstId), {DCN_EXITUNCHANGEDALT, kParent, kFirstId},
+    };
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// Whether the text changed is judged on the text as typed, before the rewrite:
+// retyping the entry date in another form is a change.
+TEST_F(DatumEditTest, ChangeIsJudgedOnTheTypedText)
+{
+    HostDialog& dlg = Open({.initial = "20240105"});
+    dlg.Focus(kFirstId);
+    ::SetWindowTextA(dlg.Item(kFirstId), "240105");
+    ProtocolLog log(dlg);
+    dlg.Tab();
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240105");
+    const Expect expected[] = {NextControl(), Change(kFirstId), ExitChanged(kFirstId)};
+    EXPECT_TRUE(log.Matches(expected));
+
+    // Edited and restored before leaving: unchanged.
+    dlg.Focus(kFirstId);
+    ::SetWindowTextA(dlg.Item(kFirstId), "2024");
+    ::SetWindowTextA(dlg.Item(kFirstId), "20240105");
+    log.Clear();
+    dlg.Tab();
+    const Expect restored[] = {NextControl(), Change(kFirstId), ExitUnchanged(kFirstId)};
+    EXPECT_TRUE(log.Matches(restored));
+}
+
+// An empty text is valid: no rewrite, and the exit compares it with the entry text.
+TEST_F(DatumEditTest, EmptyTextLeavesWithoutRewrite)
+{
+    HostDialog& dlg = Open({.initial = "20240105"});
+    dlg.Focus(kFirstId);
+    ::SetWindowTextA(dlg.Item(kFirstId), "");
+    ProtocolLog log(dlg);
+    dlg.Tab();
+    const Expect emptied[] = {NextControl(), ExitChanged(kFirstId)};
+    EXPECT_TRUE(log.Matches(emptied));
+
+    dlg.Focus(kFirstId);
+    log.Clear();
+    dlg.Tab();
+    const Expect stillEmpty[] = {NextControl(), ExitUnchanged(kFirstId)};
+    EXPECT_TRUE(log.Matches(stillEmpty));
+}
+
+// --- refused texts and the focus ---
+
+// A refused text is never reported: the control takes the focus back from
+// the other date edit, which is told to skip its own next check.
+TEST_F(DatumEditTest, RefusedTextTakesTheFocusBackSilently)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirstId);
+    dlg.Type(kFirstId, "20240230");
+    ProtocolLog log(dlg);
+    dlg.Tab();
+
+    EXPECT_EQ(dlg.FocusId(), kFirstId);
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240230");
+    const Expect expected[] = {NextControl(), YieldTo(kSecond)};
+    EXPECT_TRUE(log.Matches(expected));
+
+    // The second control skipped one check only: its next visit checks again.
+    ::SetWindowTextA(dlg.Item(kFirstId), "20240229");
+    dlg.Tab();
+    log.Clear();
+    dlg.Tab();
+    const Expect secondChecks[] = {NextControl(), ExitUnchanged(kSecondId)};
+    EXPECT_TRUE(log.Matches(secondChecks));
+}
+
+// Taking the focus back runs the normal focus entry, so the refused text
+// becomes the entry text and a later exit compares against it.
+TEST_F(DatumEditTest, ReentryStoresTheRefusedTextAsEntryText)
+{
+    HostDialog& dlg = Open({.initial = "20240228"});
+    dlg.Focus(kFirstId);
+    ::SetWindowTextA(dlg.Item(kFirstId), "20240230");
+    dlg.Tab();
+    ASSERT_EQ(dlg.FocusId(), kFirstId);
+    EXPECT_EQ(dlg.Control(kFirstId).m_strEntry, "20240230");
+
+    ::SetWindowTextA(dlg.Item(kFirstId), "20240228");
+    ProtocolLog log(dlg);
+    dlg.Tab();
+    const Expect expected[] = {NextControl(), Change(kFirstId), ExitChanged(kFirstId)};
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// Where the focus went decides whether it comes back: the OK button yields
+// it, Cancel, a window without an id and a window outside the dialog keep it.
+TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
+{
+    HostDialog& dlg = Open();
+    HWND idZero = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 200, 100, 40, 14, dlg.m_hWnd, nullptr,
+                                    nullptr, nullptr);
+    HWND outsideFrame = ::CreateWindowExA(0, "STATIC", "outside", WS_POPUP | WS_VISIBLE, 400, 400, 100, 60, nullptr,
+                                          nullptr, nullptr, nullptr);
+    HWND outside = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, outsideFrame,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(4242)), nullptr, nullptr);
+
+    struct Case {
+        const char* name;
+        HWND target;
+        bool comesBack;
+    };
+    const Case cases[] = {
+        {"OK", dlg.Item(IDOK), true},
+        {"Cancel", dlg.Item(IDCANCEL), false},
+        {"id 0", idZero, false},
+        {"outside the dialog", outside, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::SetActiveWindow(dlg.m_hWnd);
+        dlg.Focus(kFirstId);
+        ::SetWindowTextA(dlg.Item(kFirstId), "20241301");
+        ProtocolLog log(dlg);
+        ::SetFocus(c.target);
+        dlg.Pump();
+        EXPECT_EQ(::GetFocus() == dlg.Item(kFirstId), c.comesBack);
+        if (c.comesBack) {
+            const Expect yielded[] = {YieldTo(kOk)};
+            EXPECT_TRUE(log.Matches(yielded));
+        } else {
+            EXPECT_TRUE(log.Matches({}));
+        }
+    }
+    ::DestroyWindow(outsideFrame);
+}
+
+// Two empty required fields: leaving the first for the second brings the
+// focus back to the first, once, with nothing sent to the parent.
+TEST_F(DatumEditTest, TwoEmptyRequiredFieldsDoNotBounce)
+{
+    HostDialog& dlg = Open({.flags = DCF_REQUIRED}, {.flags = DCF_REQUIRED});
+    dlg.Focus(kFirstId);
+    ProtocolLog log(dlg);
+    dlg.Tab();
+    dlg.Pump();
+    EXPECT_EQ(dlg.FocusId(), kFirstId);
+    const Expect expected[] = {NextControl(), YieldTo(kSecond)};
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// An empty required field lets the user reach Cancel, so the dialog can
+// always be cancelled.
+TEST_F(DatumEditTest, EmptyRequiredFieldLetsCancelHaveTheFocus)
+{
+    HostDialog& dlg = Open({.flags = DCF_REQUIRED});
+    dlg.Focus(kFirstId);
+    ProtocolLog log(dlg);
+    ::SetFocus(dlg.Item(IDCANCEL));
+    dlg.Pump();
+    EXPECT_EQ(dlg.FocusId(), IDCANCEL);
+    EXPECT_TRUE(log.Matches({}));
+}
+
+// Auto-advance: the keystroke that makes the text valid moves the focus on,
+// and the exit notification precedes that keystroke's DCN_CHANGE. The
+// rewrite on leaving does not advance again.
+TEST_F(DatumEditTest, AutoAdvanceReportsTheExitBeforeTheKeystrokesChange)
+{
+    HostDialog& dlg = Open({.flags = DCF_AUTOADVANCE});
+    dlg.Focus(kFirstId);
+    ProtocolLog log(dlg);
+    dlg.Type(kFirstId, "070115");
+
+    EXPECT_EQ(dlg.FocusId(), kSecondId);
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20070115");
+    EXPECT_TRUE(log.Matches(Join({Changes(kFirstId, 5),
+                                  {NextControl(), Change(kFirstId), ExitChanged(kFirstId), Change(kFirstId)}})));
+}
+
+// --- host commands ---
+
+// DCM_VALUETOTEXT writes the bound value in the form the limit selects, for
+// both kinds of bound value; the window text is not touched.
+TEST_F(DatumEditTest, ValueToTextFormFollowsTheLimit)
+{
+    struct Case {
+        int maxLen;
+        const char* expected;
+    };
+    const Case cases[] = {{10, "2024-01-05"}, {9, "2024-01-05"}, {8, "20240105"}, {7, "20240105"},
+                          {6, "240105"},      {5, "unchanged"},  {0, "unchanged"}};
+    for (bool dateTime : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << "limit " << c.maxLen << (dateTime ? " date-time" : " date"));
+            HostDialog& dlg = Open({.maxLen = c.maxLen, .dateTime = dateTime});
+            dlg.date[0].Parse("20240105");
+            dlg.dateTime[0].Parse("20240105");
+            dlg.text[0] = "unchanged";
+            ::SendMessageA(dlg.Item(kFirstId), DCM_VALUETOTEXT, 0, 0);
+            EXPECT_EQ(dlg.text[0], c.expected);
+            EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "");
+        }
+    }
+
+    // The empty date gives the empty text; without a bound value nothing happens.
+    HostDialog& empty = Open();
+    empty.text[0] = "x";
+    ::SendMessageA(empty.Item(kFirstId), DCM_VALUETOTEXT, 0, 0);
+    EXPECT_EQ(empty.text[0], "");
+    HostDialog& unbound = Open({.value = false});
+    unbound.text[0] = "x";
+    ::SendMessageA(unbound.Item(kFirstId), DCM_VALUETOTEXT, 0, 0);
+    EXPECT_EQ(unbound.text[0], "x");
+}
+
+// DCM_TEXTTOVALUE normalises the window text, stores it and parses it into
+// the bound value; a refused text takes the focus back and changes nothing.
+TEST_F(DatumEditTest, TextToValueStoresAcceptedTextsOnly)
+{
+    HostDialog& dlg = Open({}, {.dateTime = true});
+    ::SetWindowTextA(dlg.Item(kFirstId), "240105");
+    ::SendMessageA(dlg.Item(kFirstId), DCM_TEXTTOVALUE, 0, 0);
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240105");
+    EXPECT_EQ(dlg.text[0], "20240105");
+    EXPECT_EQ(dlg.date[0].year, 2024);
+    EXPECT_EQ(dlg.date[0].month, 1);
+    EXPECT_EQ(dlg.date[0].day, 5);
+
+    ::SetWindowTextA(dlg.Item(kSecondId), "2024-02-29");
+    ::SendMessageA(dlg.Item(kSecondId), DCM_TEXTTOVALUE, 0, 0);
+    EXPECT_EQ(dlg.text[1], "20240229");
+    EXPECT_EQ(dlg.dateTime[1].status, CDateTimeValue::Valid);
+    EXPECT_EQ(dlg.dateTime[1].FormatDashed(), "2024-02-29");
+
+    dlg.Focus(kPlainEditId);
+    ::SetWindowTextA(dlg.Item(kFirstId), "20230229");
+    ProtocolLog log(dlg);
+    ::SendMessageA(dlg.Item(kFirstId), DCM_TEXTTOVALUE, 0, 0);
+    dlg.Pump();
+    EXPECT_EQ(dlg.FocusId(), kFirstId);
+    EXPECT_EQ(dlg.text[0], "20240105");
+    EXPECT_EQ(dlg.date[0].FormatCompact(), "20240105");
+    const Expect expected[] = {{DCM_TEXTTOVALUE, kFirst, 0}, YieldTo(kPlainEdit)};
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// DCM_CLEAR empties the bound text and the window; the change rules run.
+TEST_F(DatumEditTest, ClearEmptiesTextAndWindow)
+{
+    HostDialog& dlg = Open({.initial = "20240105"});
+    ProtocolLog log(dlg);
+    ::SendMessageA(dlg.Item(kFirstId), DCM_CLEAR, 0, 0);
+    EXPECT_EQ(dlg.text[0], "");
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "");
+    const Expect expected[] = {{DCM_CLEAR, kFirst, 0}, Change(kFirstId)};
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// DCM_VERIFY reports a refused text with DCN_INVALID after taking the focus
+// back; an empty required text is taken back silently; a valid one is quiet.
+// Verifying the focused control yields to itself, so its next loss skips the check.
+TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
+{
+    HostDialog& dlg = Open({.flags = DCF_REQUIRED});
+    dlg.Focus(kFirstId);
+    ::SetWindowTextA(dlg.Item(kFirstId), "20240431");
+    ProtocolLog log(dlg);
+    ::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0);
+    const Expect refused[] = {{DCM_VERIFY, kFirst, 0}, YieldTo(kFirst), {DCN_INVALID, kParent, kFirstId}};
+    EXPECT_TRUE(log.Matches(refused));
+    EXPECT_EQ(dlg.FocusId(), kFirstId);
+    EXPECT_FALSE(dlg.Control(kFirstId).ChecksOnKillFocus());
+
+    log.Clear();
+    dlg.Tab();   // the skipped check: the refused text may leave this once
+    EXPECT_EQ(dlg.FocusId(), kSecondId);
+    const Expect skipped[] = {NextControl()};
+    EXPECT_TRUE(log.Matches(skipped));
+
+    ::SetWindowTextA(dlg.Item(kFirstId), "");
+    log.Clear();
+    ::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0);
+    const Expect emptyRequired[] = {{DCM_VERIFY, kFirst, 0}, YieldTo(kSecond)};
+    EXPECT_TRUE(log.Matches(emptyRequired));
+    EXPECT_EQ(dlg.FocusId(), kFirstId);
+
+    ::SetWindowTextA(dlg.Item(kFirstId), "20240430");
+    log.Clear();
+    ::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0);
+    const Expect valid[] = {{DCM_VERIFY, kFirst, 0}};
+    EXPECT_TRUE(log.Matches(valid));
+}
+
+// DCM_CHECKMODIFIED compares texts, not dates.
+TEST_F(DatumEditTest, CheckModifiedComparesTexts)
+{
+    HostDialog& dlg = Open({.initial = "20240105"});
+    ProtocolLog log(dlg);
+    ::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0);
+    ::SetWindowTextA(dlg.Item(kFirstId), "2024-01-05");
+    ::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0);
+    const Expect expected[] = {{DCM_CHECKMODIFIED, kFirst, 0},
+                               {DCM_CHECKMODIFIED, kFirst, 0},
+                               {DCN_MODIFIED, kParent, kFirstId}};
+    // The SetWindowTextA between them raised a change.
+    std::vector<Expect> withChange(std::begin(expected), std::end(expected));
+    withChange.insert(withChange.begin() + 1, Change(kFirstId));
+    EXPECT_TRUE(log.Matches(withChange));
+}
+
+// --- the binding ---
+
+// The first exchange binds and replaces the text member by the initial text
+// (or the empty text); later exchanges keep the first binding.
+TEST_F(DatumEditTest, FirstExchangeBindsLaterOnesKeepTheBinding)
+{
+    auto dialog = std::make_unique<HostDialog>("DatumEdit", Binding{.initial = "20240105"}, Binding{});
+    dialog->text[0] = "put there by the dialog";
+    dialog->text[1] = "also replaced";
+    ASSERT_TRUE(dialog->Open());
+    EXPECT_EQ(dialog->text[0], "20240105");
+    EXPECT_EQ(TextOf(dialog->Item(kFirstId)), "20240105");
+    EXPECT_EQ(dialog->text[1], "");
+
+    dialog->binding[0] = {.maxLen = 4, .flags = DCF_REQUIRED, .initial = "x"};
+    ASSERT_TRUE(dialog->UpdateData(FALSE));
+    CDatumEntry& first = dialog->Control(kFirstId);
+    EXPECT_EQ(first.m_nID, kFirstId);
+    EXPECT_EQ(first.m_nMaxLen, 10);
+    EXPECT_EQ(first.m_wFlags, 0);
+    EXPECT_EQ(first.m_pText, &dialog->text[0]);
+    EXPECT_EQ(dialog->text[0], "20240105");
+}
+
+// The limit reaches the edit on loading; a longer text fails the save with
+// one message box and the focus on the control.
+TEST_F(DatumEditTest, MaxCharsLimitsAndValidates)
+{
+    HostDialog& dlg = Open({.maxLen = 10});
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), EM_GETLIMITTEXT, 0, 0), 10);
+
+    ::SetWindowTextA(dlg.Item(kFirstId), "2024-01-05xx");
+    dlg.Focus(kPlainEditId);
+    MessageBoxCounter boxes;
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(boxes.count, 1);
+    EXPECT_EQ(dlg.FocusId(), kFirstId);
+
+    ::SetWindowTextA(dlg.Item(kFirstId), "2024-01-05");
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(dlg.text[0], "2024-01-05");
+    EXPECT_EQ(boxes.count, 1);
+}
+
+// An unbound control filters keys but reacts to nothing else.
+TEST_F(DatumEditTest, UnboundControlStaysQuiet)
+{
+    HostDialog& dlg = Open({.bind = false});
+    dlg.Focus(kFirstId);
+    ProtocolLog log(dlg);
+    dlg.Type(kFirstId, "2x0240230");
+    dlg.Tab();
+    for (UINT command : {DCM_CLEAR, DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_VERIFY, DCM_CHECKMODIFIED})
+        ::SendMessageA(dlg.Item(kFirstId), command, 0, 0);
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240230");
+    EXPECT_EQ(dlg.FocusId(), kSecondId);
+    for (const Recorded& entry : log.Log())
+        EXPECT_TRUE(entry.role != kParent || entry.message == WM_NEXTDLGCTL) << log.Describe(entry);
+}
+
+// --- registration and object lifetime ---
+
+// A second registration finds the class with its own procedure.
+TEST_F(DatumEditTest, RegisteringTwiceSucceedsWithoutASecondClass)
+{
+    EXPECT_TRUE(RegisterDatumEditClass());
+    WNDCLASSA record{};
+    ASSERT_TRUE(::GetClassInfoA(AfxGetInstanceHandle(), "DatumEdit", &record));
+    EXPECT_EQ(record.lpfnWndProc, &DatumEditClassProc);
+    WNDCLASSA edit{};
+    ::GetClassInfoA(nullptr, "edit", &edit);
+    EXPECT_EQ(record.style, edit.style);
+    EXPECT_EQ(record.cbWndExtra, edit.cbWndExtra);
+}
+
+// Every "DatumEdit" window gets its object at creation, which the dialog
+// finds by id; plain edits get none; destroying the dialog deletes each
+// control object exactly once.
+TEST_F(DatumEditTest, ObjectsLiveAndDieWithTheirWindows)
+{
+    const int before = CCustomCtrl::LiveObjectCount();
+    {
+        HostDialog& dlg = Open();
+        EXPECT_EQ(CCustomCtrl::LiveObjectCount(), before + 2);
+        EXPECT_NE(dynamic_cast<CDatumEdit*>(CWnd::FromHandlePermanent(dlg.Item(kFirstId))), nullptr);
+        EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kFirstId)), dlg.GetDlgItem(kFirstId));
+        EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kPlainEditId)), nullptr);
+        m_dialog.reset();
+    }
+    EXPECT_EQ(CCustomCtrl::LiveObjectCount(), before);
+}
+
+// --- keys and text ---
+
+// Letters typed are dropped; digits, the hyphen, other punctuation and
+// control characters pass, by the queue and by direct sends alike.
+TEST_F(DatumEditTest, TypedLettersAreDropped)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirstId);
+    dlg.Type(kFirstId, "2a0B2z4-0\xE4" "1/");
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "2024-01/");
+    dlg.SendChars(kFirstId, "\b\bx5");
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "2024-05");
+}
+
+// Pasted text is not filtered; it is judged when the user leaves.
+TEST_F(DatumEditTest, PastedTextIsNotFiltered)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirstId);
+    ::SendMessageA(dlg.Item(kFirstId), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("abc"));
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "abc");
+    dlg.Tab();
+    EXPECT_EQ(dlg.FocusId(), kFirstId);   // refused: a text that is no date
+
+    // A pasted keyword letter is today's date.
+    platform::testing::FixedClock clock(2024, 2, 29);
+    ::SetWindowTextA(dlg.Item(kFirstId), "D");
+    dlg.Tab();
+    EXPECT_EQ(dlg.FocusId(), kSecondId);
+    EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240229");
+}
+
+// GetText copies at most capacity - 1 characters and always terminates.
+TEST_F(DatumEditTest, GetTextIsBoundedByTheBuffer)
+{
+    HostDialog& dlg = Open({.initial = "2024-01-05"});
+    CDatumEntry& control = dlg.Control(kFirstId);
+    char buffer[16];
+    std::fill(std::begin(buffer), std::end(buffer), '#');
+    EXPECT_EQ(control.GetText(buffer, 5), 4);
+    EXPECT_STREQ(buffer, "2024");
+    EXPECT_EQ(buffer[5], '#');
+    EXPECT_EQ(control.GetText(buffer, static_cast<int>(sizeof buffer)), 10);
+    EXPECT_STREQ(buffer, "2024-01-05");
+    buffer[0] = '#';
+    EXPECT_EQ(control.GetText(buffer, 0), 0);
+    EXPECT_EQ(buffer[0], '#');
+    EXPECT_EQ(control.GetText(nullptr, 16), 0);
+
+    CDateValue date;
+    CDateTimeValue dateTime;
+    EXPECT_EQ(control.GetDateValue(&date), 10);
+    EXPECT_EQ(date.FormatCompact(), "20240105");
+    EXPECT_EQ(control.GetDateTimeValue(&dateTime), 10);
+    EXPECT_EQ(dateTime.FormatCompact(), "20240105");
+    EXPECT_EQ(control.GetDateValue(nullptr), 0);
+}
+
+} // namespace
+} // namespace test

@@ -1,0 +1,82 @@
+// HostDialog.h: a modeless host dialog for date-control tests.
+//
+//   Binding      how the dialog binds one date control: limit, option bits,
+//                initial text, and whether its value is a CDateTimeValue
+//   HostDialog   two date controls of the class under test (ids 1000 and
+//                1001), a plain edit (1002), OK and Cancel; its data exchange
+//                binds both date controls to its own members
+//   ProtocolLog  a message recorder that keeps only the protocol's messages
+//                and WM_NEXTDLGCTL
+//
+// The dialog is modeless so that a test drives it step by step: SetFocus,
+// typed characters through the queue or sent directly, host commands.
+#pragma once
+
+#include "controls/DatumEntry.h"
+#include "datevalues/DateTimeValue.h"
+#include "datevalues/DateValue.h"
+#include "platform/Dialog.h"
+#include "tests/win32/support/DialogTemplate.h"
+#include "tests/win32/support/MessageRecorder.h"
+
+namespace test {
+
+enum HostRole { kParent = 1, kFirst, kSecond, kPlainEdit, kOk, kCancel };
+
+constexpr int kFirstId = 1000;
+constexpr int kSecondId = 1001;
+constexpr int kPlainEditId = 1002;
+
+struct Binding {
+    int maxLen = 10;
+    int flags = 0;
+    const char* initial = nullptr;
+    bool dateTime = false;   // bind the CDateTimeValue member instead of the CDateValue
+    bool value = true;       // bind a value at all
+    bool bind = true;        // call ExchangeData at all
+};
+
+class HostDialog : public CDialog {
+public:
+    HostDialog(const char* className, Binding first, Binding second = {});
+    ~HostDialog() override;
+
+    // Creates the dialog (its initial exchange binds the controls) and shows it.
+    bool Open();
+    CDatumEntry& Control(int id);
+    HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    int FocusId() const;
+
+    // Dispatches what is queued, through the dialog manager like a real loop.
+    void Pump();
+    // Types each character as a key press through the message queue.
+    void Type(int id, const char* keys);
+    // Sends each character straight to the control as WM_CHAR.
+    void SendChars(int id, const char* keys);
+    // Focus moves as the dialog manager makes them.
+    void Focus(int id);
+    void Tab();
+
+    using CDialog::UpdateData;
+
+    CString text[2];
+    CDateValue date[2];
+    CDateTimeValue dateTime[2];
+    Binding binding[2];
+    int exchanges = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    DialogTemplate m_template;
+};
+
+// Watches the dialog and its children under the roles above and keeps only
+// the messages of the date-control protocol (and WM_NEXTDLGCTL).
+class ProtocolLog : public MessageRecorder {
+public:
+    explicit ProtocolLog(HostDialog& dialog);
+};
+
+} // namespace test

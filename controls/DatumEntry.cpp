@@ -23,23 +23,23 @@ CString CDatumEntry::WindowText() const
     return text;
 }
 
-int CDatumEntry::GetDateTimeValue(CDateTimeValue* pValue)
+namespace {
+
+// Parses the control's window text into either kind of date value.
+template <class Value>
+int ParseTextInto(const CString& text, Value* pValue)
 {
     if (pValue == nullptr)
         return 0;
-    const CString text = WindowText();
     pValue->Parse(text.GetString());
     return text.GetLength();
 }
 
-int CDatumEntry::GetDateValue(CDateValue* pValue)
-{
-    if (pValue == nullptr)
-        return 0;
-    const CString text = WindowText();
-    pValue->Parse(text.GetString());
-    return text.GetLength();
-}
+} // namespace
+
+int CDatumEntry::GetDateTimeValue(CDateTimeValue* pValue) { return ParseTextInto(WindowText(), pValue); }
+
+int CDatumEntry::GetDateValue(CDateValue* pValue) { return ParseTextInto(WindowText(), pValue); }
 
 int CDatumEntry::GetText(char* buffer, int capacity)
 {

@@ -77,28 +77,33 @@ bool CDateValue::IsValid() const
     return IsEmptyDate() || datevalues::detail::PassesCalendarRule(year, month, day);
 }
 
+namespace {
+
+// year, month and day with an optional separator between them, the year
+// zero-padded to four digits from 100 up and to two below.
+CString FormatFullDate(const CDateValue& date, char separator)
+{
+    char text[16];
+    char* end = PutDecimal(text, date.year, date.year >= 100 ? 4 : 2);
+    if (separator)
+        *end++ = separator;
+    end = PutDecimal(end, date.month, 2);
+    if (separator)
+        *end++ = separator;
+    end = PutDecimal(end, date.day, 2);
+    return CString(text, static_cast<int>(end - text));
+}
+
+} // namespace
+
 CString CDateValue::FormatCompact() const
 {
-    if (IsEmptyDate())
-        return CString();
-    char text[16];
-    char* end = PutDecimal(text, year, year >= 100 ? 4 : 2);
-    end = PutDecimal(end, month, 2);
-    end = PutDecimal(end, day, 2);
-    return CString(text, static_cast<int>(end - text));
+    return IsEmptyDate() ? CString() : FormatFullDate(*this, '\0');
 }
 
 CString CDateValue::FormatDashed() const
 {
-    if (IsEmptyDate())
-        return CString();
-    char text[16];
-    char* end = PutDecimal(text, year, year >= 100 ? 4 : 2);
-    *end++ = '-';
-    end = PutDecimal(end, month, 2);
-    *end++ = '-';
-    end = PutDecimal(end, day, 2);
-    return CString(text, static_cast<int>(end - text));
+    return IsEmptyDate() ? CString() : FormatFullDate(*this, '-');
 }
 
 CString CDateValue::FormatShort() const

@@ -2,6 +2,7 @@
 // message of each new control window.
 #include "controls/ControlClasses.h"
 
+#include "controls/DatumCtrl.h"
 #include "controls/DatumEdit.h"
 #include "platform/Module.h"
 
@@ -16,6 +17,7 @@ struct EditSuperclass {
 };
 
 EditSuperclass g_datumEdit{"DatumEdit", &DatumEditClassProc, nullptr};
+EditSuperclass g_datumCtrl{"DatumCtrl", &DatumCtrlClassProc, nullptr};
 
 BOOL RegisterEditSuperclass(EditSuperclass& superclass)
 {
@@ -51,4 +53,11 @@ BOOL RegisterDatumEditClass() { return RegisterEditSuperclass(g_datumEdit); }
 LRESULT CALLBACK DatumEditClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return AdoptNewControl<CDatumEdit>(g_datumEdit, hWnd, message, wParam, lParam);
+}
+
+BOOL RegisterDatumCtrlClass() { return RegisterEditSuperclass(g_datumCtrl); }
+
+LRESULT CALLBACK DatumCtrlClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return AdoptNewControl<CDatumCtrl>(g_datumCtrl, hWnd, message, wParam, lParam);
 }

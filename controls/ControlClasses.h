@@ -17,3 +17,5 @@
 // registration failed or a class of that name has another procedure.
 BOOL RegisterDatumEditClass();
 LRESULT CALLBACK DatumEditClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL RegisterDatumCtrlClass();
+LRESULT CALLBACK DatumCtrlClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

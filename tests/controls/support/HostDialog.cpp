@@ -5,15 +5,16 @@
 
 namespace test {
 
-HostDialog::HostDialog(const char* className, Binding first, Binding second)
+HostDialog::HostDialog(const char* className, Binding first, Binding second, HostIds hostIds)
     : CDialog(static_cast<const DLGTEMPLATE*>(nullptr)),
       binding{first, second},
+      ids(hostIds),
       m_template({.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, .cx = 220, .cy = 90,
                   .title = "Date host"})
 {
-    m_template.Add(EditBox(kFirstId, 10, 10, 80, className))
-        .Add(EditBox(kSecondId, 10, 30, 80, className))
-        .Add(EditBox(kPlainEditId, 10, 50, 80))
+    m_template.Add(EditBox(static_cast<WORD>(ids.first), 10, 10, 80, className))
+        .Add(EditBox(static_cast<WORD>(ids.second), 10, 30, 80, className))
+        .Add(EditBox(static_cast<WORD>(ids.plainEdit), 10, 50, 80))
         .Add(DefPushButton("OK", IDOK, 150, 10))
         .Add(PushButton("Cancel", IDCANCEL, 150, 30));
 }
@@ -37,9 +38,9 @@ bool HostDialog::Open()
 void HostDialog::DoDataExchange(CDataExchange* pDX)
 {
     ++exchanges;
-    const int ids[2] = {kFirstId, kSecondId};
+    const int controlIds[2] = {ids.first, ids.second};
     for (int i = 0; i < 2; ++i) {
-        auto* control = dynamic_cast<CDatumEntry*>(GetDlgItem(ids[i]));
+        auto* control = dynamic_cast<CDatumEntry*>(GetDlgItem(controlIds[i]));
         const Binding& b = binding[i];
         if (control == nullptr || !b.bind)
             continue;
@@ -48,7 +49,7 @@ void HostDialog::DoDataExchange(CDataExchange* pDX)
             value = b.dateTime ? static_cast<void*>(&dateTime[i]) : static_cast<void*>(&date[i]);
         if (b.dateTime)
             control->SetDateTimeValue(true);
-        control->ExchangeData(pDX, ids[i], static_cast<std::uint16_t>(b.maxLen), text[i], value, b.flags,
+        control->ExchangeData(pDX, controlIds[i], static_cast<std::uint16_t>(b.maxLen), text[i], value, b.flags,
                               b.initial);
     }
 }
@@ -108,9 +109,9 @@ ProtocolLog::ProtocolLog(HostDialog& dialog)
         return (message >= DCN_EXITCHANGEDALT && message <= DCM_YIELDFOCUS) || message == WM_NEXTDLGCTL;
     });
     Watch(dialog.m_hWnd, kParent, "parent");
-    Watch(dialog.Item(kFirstId), kFirst, "first");
-    Watch(dialog.Item(kSecondId), kSecond, "second");
-    Watch(dialog.Item(kPlainEditId), kPlainEdit, "plain edit");
+    Watch(dialog.Item(dialog.ids.first), kFirst, "first");
+    Watch(dialog.Item(dialog.ids.second), kSecond, "second");
+    Watch(dialog.Item(dialog.ids.plainEdit), kPlainEdit, "plain edit");
     Watch(dialog.Item(IDOK), kOk, "OK");
     Watch(dialog.Item(IDCANCEL), kCancel, "Cancel");
     NameMessage(DCN_EXITCHANGEDALT, "DCN_EXITCHANGEDALT");

@@ -2,9 +2,11 @@
 //
 //   Binding      how the dialog binds one date control: limit, option bits,
 //                initial text, and whether its value is a CDateTimeValue
+//   HostIds      the ids of the host's three fields
 //   HostDialog   two date controls of the class under test (ids 1000 and
-//                1001), a plain edit (1002), OK and Cancel; its data exchange
-//                binds both date controls to its own members
+//                1001 unless given others), a plain edit (1002), OK and
+//                Cancel; its data exchange binds both date controls to its
+//                own members
 //   ProtocolLog  a message recorder that keeps only the protocol's messages
 //                and WM_NEXTDLGCTL
 //
@@ -27,6 +29,14 @@ constexpr int kFirstId = 1000;
 constexpr int kSecondId = 1001;
 constexpr int kPlainEditId = 1002;
 
+// Every "DatumCtrl" has a popup button with id 1001, so a host of those
+// controls gives its second field and its plain edit other ids.
+struct HostIds {
+    int first = kFirstId;
+    int second = kSecondId;
+    int plainEdit = kPlainEditId;
+};
+
 struct Binding {
     int maxLen = 10;
     int flags = 0;
@@ -38,7 +48,7 @@ struct Binding {
 
 class HostDialog : public CDialog {
 public:
-    HostDialog(const char* className, Binding first, Binding second = {});
+    HostDialog(const char* className, Binding first, Binding second = {}, HostIds ids = {});
     ~HostDialog() override;
 
     // Creates the dialog (its initial exchange binds the controls) and shows it.
@@ -63,6 +73,7 @@ public:
     CDateValue date[2];
     CDateTimeValue dateTime[2];
     Binding binding[2];
+    const HostIds ids;
     int exchanges = 0;
 
 protected:

@@ -1,0 +1,195 @@
+// DatumCtrl.cpp: the date control's button, rules, focus handling and popup.
+#include "controls/DatumCtrl.h"
+
+#include "controls/ControlResources.h"
+#include "controls/KalenderPopupDlg.h"
+#include "controls/KodPopupButton.h"
+
+namespace {
+constexpr LONG kButtonWidth = 15;
+} // namespace
+
+CDatumCtrl::CDatumCtrl() = default;
+
+CDatumCtrl::~CDatumCtrl() = default;
+
+BOOL CDatumCtrl::IsValid()
+{
+    const CString text = WindowText();
+    if (!text.IsEmpty() && text.GetAt(0) == '2' && text.GetLength() < 8)
+        return FALSE;
+    bool textWithoutDate = false;
+    const CDateValue date = ParseWindowText(&textWithoutDate);
+    if (textWithoutDate)
+        return FALSE;
+    return date.IsValid() ? TRUE : FALSE;
+}
+
+void CDatumCtrl::Normalize() { NormalizeTo(TextForm::Dashed); }
+
+void CDatumCtrl::MoveControl(const RECT* rect, BOOL repaint)
+{
+    WINDOWPLACEMENT button{};
+    m_pPopupButton->GetWindowPlacement(&button);
+    const RECT& old = button.rcNormalPosition;
+    MoveWindow(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, repaint);
+    m_pPopupButton->MoveWindow(rect->right, old.top, old.right - old.left, old.bottom - old.top, TRUE);
+}
+
+const MessageMap* CDatumCtrl::GetMessageMap() const
+{
+    static constexpr MessageMapEntry kEntries[] = {
+        OnMessage<&CDatumCtrl::OnCreate>(WM_CREATE),
+        OnReflectedCommand<&CDatumCtrl::OnEnKillFocus>(EN_KILLFOCUS),
+        OnReflectedCommand<&CDatumCtrl::OnEnSetFocus>(EN_SETFOCUS),
+        OnMessage<&CDatumCtrl::OnKeyDown>(WM_KEYDOWN),
+        OnMessage<&CDatumCtrl::OnEnable>(WM_ENABLE),
+        OnMessage<&CDatumCtrl::OnShowWindow>(WM_SHOWWINDOW),
+        OnMessage<&CDatumCtrl::OnExitCheck>(DCM_EXITCHECK),
+        OnMessage<&CDatumCtrl::OnOpenPopup>(DCM_OPENPOPUP),
+        OnMessage<&CDatumCtrl::OnButtonFocus>(DCM_BUTTONFOCUS),
+    };
+    static const MessageMap kMap{CDatumEntry::GetMessageMap(), kEntries};
+    return &kMap;
+}
+
+// The edit gives up the right 15 pixels of the rectangle it was created
+// with; the button takes them, as a sibling in the same parent, visible
+// when the edit is. It has no tab stop, so Tab never lands on it. Failures
+// to make the button or load its faces leave a control without a usable
+// button and are not reported.
+LRESULT CDatumCtrl::OnCreate(WPARAM, LPARAM createStruct)
+{
+    if (Default() == -1)
+        return -1;
+    const auto* create = win32::FromLParam<CREATESTRUCTA>(createStruct);
+    const bool visible = (create->style & WS_VISIBLE) != 0;
+
+    WINDOWPLACEMENT placement{};
+    GetWindowPlacement(&placement);
+    placement.showCmd = visible ? SW_SHOW : SW_HIDE;
+    placement.rcNormalPosition.right -= kButtonWidth;
+    SetWindowPlacement(&placement);
+
+    const RECT& edit = placement.rcNormalPosition;
+    const RECT button{edit.right, edit.top, edit.right + kButtonWidth, edit.bottom};
+    const DWORD style = static_cast<DWORD>(WS_CHILD | BS_OWNERDRAW) | (visible ? static_cast<DWORD>(WS_VISIBLE) : 0u);
+    m_pPopupButton = std::make_unique<CKodPopupButton>(this);
+    m_pPopupButton->Create("Kodpopup", style, button, CWnd::FromHandle(create->hwndParent), IDC_POPUPBUTTON);
+    m_pPopupButton->LoadBitmaps(IDB_KODPOPUP_UP, IDB_KODPOPUP_DOWN, IDB_KODPOPUP_UP, IDB_KODPOPUP_DISABLED);
+    return 0;
+}
+
+LRESULT CDatumCtrl::OnEnSetFocus()
+{
+    if (!IsBound())
+        return 0;
+    m_bCheckOnKillFocus = TRUE;
+    m_bButtonFocus = FALSE;
+    SetEntryText(WindowText());
+    return 0;
+}
+
+LRESULT CDatumCtrl::OnEnKillFocus()
+{
+    FocusOut();
+    return 0;
+}
+
+bool CDatumCtrl::FocusIsOnOwnButton() const
+{
+    CWnd* focus = CWnd::GetFocus();
+    if (focus == nullptr || focus->GetDlgCtrlID() != IDC_POPUPBUTTON)
+        return false;
+    WINDOWPLACEMENT button{};
+    WINDOWPLACEMENT own{};
+    focus->GetWindowPlacement(&button);
+    GetWindowPlacement(&own);
+    return button.rcNormalPosition.left == own.rcNormalPosition.right &&
+           button.rcNormalPosition.top == own.rcNormalPosition.top;
+}
+
+void CDatumCtrl::FocusOut()
+{
+    if (!IsBound() || FocusIsOnOwnButton())
+        return;
+    if (!m_bCheckOnKillFocus) {
+        m_bCheckOnKillFocus = TRUE;
+        return;
+    }
+    CheckOnExit(WindowText());
+}
+
+// Posted, so that the popup opens only after the edit has processed the key.
+LRESULT CDatumCtrl::OnKeyDown(WPARAM virtualKey, LPARAM)
+{
+    if (virtualKey == VK_DOWN)
+        PostMessage(DCM_OPENPOPUP, 0, 0);
+    return Default();
+}
+
+LRESULT CDatumCtrl::OnEnable(WPARAM enabled, LPARAM)
+{
+    const LRESULT result = Default();
+    if (m_pPopupButton != nullptr && m_pPopupButton->m_hWnd != nullptr)
+        m_pPopupButton->EnableWindow(enabled != 0 ? TRUE : FALSE);
+    return result;
+}
+
+LRESULT CDatumCtrl::OnShowWindow(WPARAM shown, LPARAM)
+{
+    const LRESULT result = Default();
+    if (m_pPopupButton != nullptr && m_pPopupButton->m_hWnd != nullptr)
+        m_pPopupButton->ShowWindow(shown != 0 ? SW_SHOWNORMAL : SW_HIDE);
+    return result;
+}
+
+LRESULT CDatumCtrl::OnExitCheck(WPARAM, LPARAM)
+{
+    if (!m_bButtonFocus)
+        FocusOut();
+    m_bButtonFocus = FALSE;
+    return 0;
+}
+
+LRESULT CDatumCtrl::OnOpenPopup(WPARAM, LPARAM)
+{
+    OpenPopup();
+    return 0;
+}
+
+LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
+{
+    m_bButtonFocus = TRUE;
+    return 0;
+}
+
+// Runs the popup modally with its top-left corner at the field's
+// bottom-left corner, starting from the field's date or today. The focus
+// change into the popup runs this control's focus-out procedure inside the
+// modal loop (in full when the Down key opened it). Afterwards the control
+// takes the focus back but keeps the entry text from before the popup, so
+// that a picked date counts as a change at the next focus-out.
+void CDatumCtrl::OpenPopup()
+{
+    CString text;
+    BOOL picked = FALSE;
+    if (!IsValid())
+        return;
+    GetWindowText(text);
+    RECT field{};
+    GetWindowRect(&field);
+    if (text.IsEmpty())
+        text = CDateValue().SetToday().FormatDashed();
+
+    CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);
+    popup.DoModal();
+
+    if (CWnd* parent = GetParent())
+        parent->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (picked)
+        SetWindowText(text);
+    const CString entry = m_strEntry;
+    SetFocus();
+    m_strEntry = entry;
+}

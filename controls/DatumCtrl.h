@@ -1,0 +1,79 @@
+// DatumCtrl.h: the date control with its popup button, window class "DatumCtrl".
+//
+//   CDatumCtrl   the date edit's twin with the dashed display form: a
+//                15-pixel bitmap button at its right edge and the Down arrow
+//                open a month-calendar popup under the field, whose picked
+//                day replaces the text
+//
+// The binding, the change rules, the host commands and the character filter
+// are the shared half in CDatumEntry; this class adds the button, its own
+// IsValid and Normalize rules, the focus handling that ignores a move to its
+// own button, and the popup.
+#pragma once
+
+#include "controls/DatumEntry.h"
+
+#include <memory>
+
+class CKodPopupButton;
+
+class CDatumCtrl : public CDatumEntry {
+public:
+    CDatumCtrl();
+    // Deletes the button object, which destroys the button window if it still exists.
+    ~CDatumCtrl() override;
+
+    // Acceptable: the empty text, or a text that parses to a date that
+    // passes the calendar rule; a text that begins with "2" and is shorter
+    // than 8 characters never is.
+    BOOL IsValid() override;
+    // Rewrites the text as yyyy-mm-dd (two-digit year below 100, empty for no date).
+    void Normalize() override;
+
+    // Moves the edit to rect (the parent's client coordinates) and the
+    // button to the rect's right edge, keeping the button's top, width and
+    // height. Only after WM_CREATE, which makes the button.
+    virtual void MoveControl(const RECT* rect, BOOL repaint);
+
+    CKodPopupButton* GetPopupButton() const { return m_pPopupButton.get(); }
+    BOOL HasButtonFocus() const { return m_bButtonFocus; }
+
+protected:
+    TextForm BoundValueForm() const override { return TextForm::Dashed; }
+
+    // WM_CREATE: narrows the edit by the button's width and creates the
+    // button beside it, in the same parent.
+    LRESULT OnCreate(WPARAM, LPARAM createStruct);
+    // EN_SETFOCUS: arms the focus-out check, forgets the button's focus and
+    // remembers the entry text.
+    LRESULT OnEnSetFocus();
+    // EN_KILLFOCUS: the focus-out procedure.
+    LRESULT OnEnKillFocus();
+    // WM_KEYDOWN: Down opens the popup once the key is processed; the edit
+    // sees every key.
+    LRESULT OnKeyDown(WPARAM virtualKey, LPARAM);
+    // WM_ENABLE, WM_SHOWWINDOW: the button follows the control.
+    LRESULT OnEnable(WPARAM enabled, LPARAM);
+    LRESULT OnShowWindow(WPARAM shown, LPARAM);
+    // DCM_EXITCHECK: the focus-out procedure now, unless the button has
+    // taken the focus; either way the button's signal is consumed.
+    LRESULT OnExitCheck(WPARAM, LPARAM);
+    // DCM_OPENPOPUP: runs the calendar popup under the field.
+    LRESULT OnOpenPopup(WPARAM, LPARAM);
+    // DCM_BUTTONFOCUS: the own button has taken the focus.
+    LRESULT OnButtonFocus(WPARAM, LPARAM);
+
+    const MessageMap* GetMessageMap() const override;
+
+private:
+    // Stops when the focus went to the own button or a yield asked to skip
+    // this one loss; otherwise runs the focus-out check.
+    void FocusOut();
+    // Every date control's button has id 1001: the own one is told apart by
+    // its position at this control's right edge.
+    bool FocusIsOnOwnButton() const;
+    void OpenPopup();
+
+    std::unique_ptr<CKodPopupButton> m_pPopupButton;
+    BOOL m_bButtonFocus = FALSE;   // the own button took the focus since the control last had it
+};

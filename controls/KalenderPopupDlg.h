@@ -1,0 +1,69 @@
+// KalenderPopupDlg.h: the month-calendar popup of the date control.
+//
+//   CKalenderPopupDlg   a borderless modal popup (dialog template 101) holding
+//                       one month calendar, placed at a requested screen
+//                       position and pulled back inside the screen; a picked
+//                       day comes back as yyyy-mm-dd; any move, resize or
+//                       re-ordering of the visible popup closes it unpicked
+//   ScreenLimits, PullBackOnScreen   the placement rule, as a pure function
+//
+// The popup knows nothing of the control: it gets a start text, a flag to
+// set on a pick and a position, and it writes the picked text.
+#pragma once
+
+#include "platform/Dialog.h"
+#include "platform/MonthCalCtrl.h"
+#include "platform/String.h"
+
+// The system metrics that bound the popup's placement.
+struct ScreenLimits {
+    int cxMaximized;   // SM_CXMAXIMIZED
+    int cyMaximized;   // SM_CYMAXIMIZED
+    int cxBorder;      // SM_CXBORDER
+    int cyBorder;      // SM_CYBORDER
+
+    static ScreenLimits FromSystem();
+};
+
+// Shifts rect up and left, keeping its size, so that its bottom edge is at
+// most cyMaximized - cyBorder and its right edge at most cxMaximized -
+// cxBorder. There is no correction towards the top or the left.
+RECT PullBackOnScreen(RECT rect, const ScreenLimits& limits);
+
+class CKalenderPopupDlg : public CDialog {
+public:
+    // pResult: on entry the start text (yyyy-mm-dd), on a pick the picked
+    // day. pPicked: set to TRUE on a pick, never cleared. Both are borrowed
+    // and must outlive the modal run. (x, y): the requested top-left corner
+    // in screen coordinates.
+    CKalenderPopupDlg(CString* pResult, BOOL* pPicked, int x, int y, CWnd* pParent = nullptr);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    // Sizes the popup to the calendar's minimum size at the requested
+    // position, pulled back inside the screen, and presets the selection.
+    BOOL OnInitDialog() override;
+    // Cancel, by Escape or by a move: the hiding that follows as the popup
+    // closes is no longer a move, so the popup ends once.
+    void OnCancel() override;
+
+    const MessageMap* GetMessageMap() const override;
+
+private:
+    // MCN_GETDAYSTATE: the first request presets the selection from the
+    // start text; later ones leave it alone.
+    LRESULT OnGetDayState(NMHDR* header);
+    // MCN_SELECT: the picked day into the result text, then close with OK.
+    LRESULT OnSelect(NMHDR* header);
+    // WM_WINDOWPOSCHANGING: a visible popup that is moved, resized or
+    // re-ordered closes with Cancel. Never passed on.
+    LRESULT OnWindowPosChanging(WPARAM, LPARAM);
+
+    CMonthCalCtrl m_calendar;
+    CString* m_pResult;
+    BOOL* m_pPicked;
+    BOOL m_bPresetPending = TRUE;
+    int m_x;
+    int m_y;
+    BOOL m_bCancelOnMove = TRUE;
+};

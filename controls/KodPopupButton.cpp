@@ -1,0 +1,45 @@
+// KodPopupButton.cpp: the popup button's messages to its owner control.
+#include "controls/KodPopupButton.h"
+
+#include "controls/DatumCtrl.h"
+
+int CKodPopupButton::s_liveObjects = 0;
+
+CKodPopupButton::CKodPopupButton(CDatumCtrl* pOwner) : m_pOwner(pOwner) { ++s_liveObjects; }
+
+CKodPopupButton::~CKodPopupButton() { --s_liveObjects; }
+
+int CKodPopupButton::LiveObjectCount() { return s_liveObjects; }
+
+const MessageMap* CKodPopupButton::GetMessageMap() const
+{
+    static constexpr MessageMapEntry kEntries[] = {
+        OnReflectedCommand<&CKodPopupButton::OnClicked>(BN_CLICKED),
+        OnMessage<&CKodPopupButton::OnSetFocus>(WM_SETFOCUS),
+        OnMessage<&CKodPopupButton::OnCreate>(WM_CREATE),
+    };
+    static const MessageMap kMap{CBitmapButton::GetMessageMap(), kEntries};
+    return &kMap;
+}
+
+LRESULT CKodPopupButton::OnCreate(WPARAM, LPARAM)
+{
+    if (Default() == -1)
+        return -1;
+    if (!m_pOwner->IsWindowEnabled())
+        EnableWindow(FALSE);
+    return 0;
+}
+
+LRESULT CKodPopupButton::OnSetFocus(WPARAM, LPARAM)
+{
+    Default();
+    m_pOwner->SendMessage(DCM_BUTTONFOCUS, 0, 0);
+    return 0;
+}
+
+LRESULT CKodPopupButton::OnClicked()
+{
+    m_pOwner->SendMessage(DCM_OPENPOPUP, 0, 0);
+    return 0;
+}

@@ -1,0 +1,380 @@
+// The date control in a host dialog: the button it makes beside itself, its
+// rules and dashed form, the focus handling that ignores its own button, the
+// Down key, and the lifetime of control and button objects.
+#include "tests/controls/DatumCtrlFixture.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace test {
+namespace {
+
+constexpr int kFirst1000 = kCtrlIds.first;
+constexpr int kSecond1003 = kCtrlIds.second;
+
+// A picture of 15 x 20 pixels as rows of letters: K black, D dark grey,
+// L light grey, W white, ? anything else. "xN" after a row repeats it.
+using Picture = std::vector<std::string>;
+
+Picture Expand(std::initializer_list<const char*> rows)
+{
+    Picture picture;
+    for (const char* row : rows) {
+        const char* repeat = std::strchr(row, 'x');
+        const int count = repeat != nullptr ? std::atoi(repeat + 1) : 1;
+        const std::string pixels = repeat != nullptr ? std::string(row, repeat) : std::string(row);
+        picture.insert(picture.end(), static_cast<std::size_t>(count), pixels.substr(0, 15));
+    }
+    return picture;
+}
+
+// The button's face as it paints itself now (it asks its parent to draw it,
+// with its current state), read back from a 32-bit DIB.
+Picture PaintedFace(HWND button)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 15, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HBITMAP dib = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = ::SelectObject(memory, dib);
+    ::SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    ::GdiFlush();
+    Picture picture(20, std::string(15, '?'));
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (std::size_t y = 0; y < 20; ++y) {
+        for (std::size_t x = 0; x < 15; ++x) {
+            switch (pixels[y * 15 + x] & 0xFFFFFF) {
+            case 0x000000: picture[y][x] = 'K'; break;
+            case 0x808080: picture[y][x] = 'D'; break;
+            case 0xC0C0C0: picture[y][x] = 'L'; break;
+            case 0xFFFFFF: picture[y][x] = 'W'; break;
+            default: break;
+            }
+        }
+    }
+    ::SelectObject(memory, previous);
+    ::DeleteObject(dib);
+    ::DeleteDC(memory);
+    return picture;
+}
+
+::testing::AssertionResult Shows(HWND button, const Picture& expected)
+{
+    const Picture painted = PaintedFace(button);
+    if (painted == expected)
+        return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure() << "expected          painted\n";
+    for (std::size_t y = 0; y < expected.size(); ++y)
+        failure << expected[y] << (expected[y] == painted[y] ? "   " : " # ") << painted[y] << "\n";
+    return failure;
+}
+
+// The three faces, row by row as the application's resources give them.
+const Picture kRaised = Expand({"KKKKKKKKKKKKKKK", "KWWWWWWWWWWWWDK", "KWLLLLLLLLLLDDKx6", "KWLKKKKKKKLLDDK",
+                                "KWLLKKKKKLLLDDK", "KWLLLKKKLLLLDDK", "KWLLLLKLLLLLDDK", "KWLLLLLLLLLLDDKx5",
+                                "KWDDDDDDDDDDDDK", "KDDDDDDDDDDDDDK", "KKKKKKKKKKKKKKK"});
+const Picture kPressed = Expand({"KKKKKKKKKKKKKKKx2", "KLLLLLLLLLLLLLKx7", "KLLLKKKKKKKLLLK", "KLLLLKKKKKLLLLK",
+                                 "KLLLLLKKKLLLLLK", "KLLLLLLKLLLLLLK", "KLLLLLLLLLLLLLKx6", "KKKKKKKKKKKKKKK"});
+const Picture kDisabled = Expand({"KKKKKKKKKKKKKKK", "KWWWWWWWWWWWWDK", "KWLLLLLLLLLLDDKx6", "KWLDDDDDDDLLDDK",
+                                  "KWLLDDDDDWWLDDK", "KWLLLDDDWWLLDDK", "KWLLLLDWWLLLDDK", "KWLLLLLWLLLLDDK",
+                                  "KWLLLLLLLLLLDDKx4", "KWDDDDDDDDDDDDK", "KDDDDDDDDDDDDDK", "KKKKKKKKKKKKKKK"});
+
+// --- the button ---
+
+// A control created from 72 to 168 ends at 153; its button covers 153 to
+// 168 with the edit's top and bottom: a sibling in the dialog, id 1001,
+// owner-drawn, without a tab stop. MoveControl gives the edit the whole
+// rectangle and puts the button at its right edge, keeping the button's
+// top, width and height.
+TEST_F(DatumCtrlTest, ButtonTakesTheRightFifteenPixels)
+{
+    HostDialog& dlg = Open();
+    HWND edit = CreateCtrl(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, {72, 100, 168, 120});
+    ASSERT_NE(edit, nullptr);
+    HWND button = Button(1010);
+    EXPECT_EQ(NormalRect(edit), (RECT{72, 100, 153, 120}));
+    EXPECT_EQ(NormalRect(button), (RECT{153, 100, 168, 120}));
+    EXPECT_EQ(::GetParent(button), dlg.m_hWnd);
+    EXPECT_EQ(::GetDlgCtrlID(button), IDC_POPUPBUTTON);
+    EXPECT_EQ(TextOf(button), "Kodpopup");
+    EXPECT_EQ(::GetWindowLongPtrA(button, GWL_STYLE), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW);
+
+    const RECT moved{30, 130, 130, 150};
+    Ctrl(1010).MoveControl(&moved, TRUE);
+    EXPECT_EQ(NormalRect(edit), moved);
+    EXPECT_EQ(NormalRect(button), (RECT{130, 100, 145, 120}));
+}
+
+// A control created hidden and disabled makes its button hidden and
+// disabled; from then on the button follows the control.
+TEST_F(DatumCtrlTest, ButtonFollowsTheControlsEnableAndShowState)
+{
+    Open();
+    HWND edit = CreateCtrl(WS_CHILD | WS_DISABLED | WS_BORDER, {72, 100, 168, 120});
+    HWND button = Button(1010);
+    EXPECT_EQ(NormalRect(edit).right, 153);
+    EXPECT_FALSE(::IsWindowVisible(button));
+    EXPECT_FALSE(::IsWindowEnabled(button));
+    EXPECT_TRUE(Shows(button, kDisabled));
+
+    ::ShowWindow(edit, SW_SHOW);
+    EXPECT_TRUE(::IsWindowVisible(button));
+    ::EnableWindow(edit, TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(button));
+    ::EnableWindow(edit, FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(button));
+    ::ShowWindow(edit, SW_HIDE);
+    EXPECT_FALSE(::IsWindowVisible(button));
+}
+
+// The faces: the raised one when up or focused, the pressed one while
+// pushed, the etched one when the control is disabled, pixel for pixel.
+TEST_F(DatumCtrlTest, ButtonShowsTheFaceOfItsState)
+{
+    HostDialog& dlg = Open();
+    HWND button = Button(kFirst1000);
+    EXPECT_TRUE(Shows(button, kRaised));
+    ::SetFocus(button);
+    EXPECT_TRUE(Shows(button, kRaised));
+    ::SendMessageA(button, BM_SETSTATE, TRUE, 0);
+    EXPECT_TRUE(Shows(button, kPressed));
+    ::SendMessageA(button, BM_SETSTATE, FALSE, 0);
+    ::EnableWindow(dlg.Item(kFirst1000), FALSE);
+    EXPECT_TRUE(Shows(button, kDisabled));
+}
+
+// Tab and Shift+Tab pass over the buttons of both controls.
+TEST_F(DatumCtrlTest, TabNeverStopsOnTheButton)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirst1000);
+    std::vector<int> forward;
+    std::vector<int> backward;
+    for (int i = 0; i < 5; ++i) {
+        dlg.Tab();
+        forward.push_back(dlg.FocusId());
+    }
+    for (int i = 0; i < 5; ++i) {
+        ::SendMessageA(dlg.m_hWnd, WM_NEXTDLGCTL, 1, FALSE);
+        dlg.Pump();
+        backward.push_back(dlg.FocusId());
+    }
+    EXPECT_EQ(forward, (std::vector<int>{kSecond1003, kCtrlIds.plainEdit, IDOK, IDCANCEL, kFirst1000}));
+    EXPECT_EQ(backward, (std::vector<int>{IDCANCEL, IDOK, kCtrlIds.plainEdit, kSecond1003, kFirst1000}));
+}
+
+// --- rules and forms ---
+
+// A text that begins with "2" and is shorter than 8 characters is refused,
+// although 200115 parses as a date; accepted texts are rewritten dashed.
+TEST_F(DatumCtrlTest, RulesRefuseShortTextsBeginningWithTwoAndRewriteDashed)
+{
+    HostDialog& dlg = Open();
+    struct Case {
+        const char* text;
+        bool valid;
+        const char* normalized;
+    };
+    const Case cases[] = {
+        {"200115", false, ""},     {"2", false, ""},          {"2007011", false, ""},
+        {"1", false, ""},          {"abc", false, ""},        {"20070231", false, ""},
+        {"", true, ""},            {"070115", true, "2007-01-15"},   {"991231", true, "1999-12-31"},
+        {"20070115", true, "2007-01-15"}, {"2007-01-15", true, "2007-01-15"},
+    };
+    CDatumCtrl& ctrl = Ctrl(kFirst1000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ::SetWindowTextA(dlg.Item(kFirst1000), c.text);
+        EXPECT_EQ(ctrl.IsValid() != FALSE, c.valid);
+        if (c.valid) {
+            ctrl.Normalize();
+            EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), c.normalized);
+        }
+    }
+}
+
+// The road of a typed date: letters dropped, each change reported, the
+// text rewritten dashed on leaving and the exit reported as a change. A
+// refused text keeps the focus and is not rewritten.
+TEST_F(DatumCtrlTest, TypedDateIsRewrittenDashedOnExit)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirst1000);
+    dlg.Type(kFirst1000, "20a0115");
+    dlg.Tab();
+    EXPECT_EQ(dlg.FocusId(), kFirst1000);
+    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "200115");
+
+    ::SetWindowTextA(dlg.Item(kFirst1000), "070115");
+    ProtocolLog log(dlg);
+    dlg.Tab();
+    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "2007-01-15");
+    const Expect expected[] = {NextControl(), Change(kFirst1000), ExitChanged(kFirst1000)};
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// DCM_VALUETOTEXT writes the dashed form whatever the limit, for both kinds of bound value.
+TEST_F(DatumCtrlTest, ValueToTextIsAlwaysDashed)
+{
+    for (int maxLen : {10, 8, 6, 0}) {
+        SCOPED_TRACE(maxLen);
+        HostDialog& dlg = Open({.maxLen = maxLen}, {.maxLen = maxLen, .dateTime = true});
+        dlg.date[0].Parse("20240105");
+        dlg.dateTime[1].Parse("20240105");
+        ::SendMessageA(dlg.Item(kFirst1000), DCM_VALUETOTEXT, 0, 0);
+        ::SendMessageA(dlg.Item(kSecond1003), DCM_VALUETOTEXT, 0, 0);
+        EXPECT_EQ(dlg.text[0], "2024-01-05");
+        EXPECT_EQ(dlg.text[1], "2024-01-05");
+    }
+}
+
+// --- focus ---
+
+// A move to the own button stops the focus-out procedure: no check, no
+// rewrite, no notification; the button tells its control. DCM_EXITCHECK
+// then only consumes the button's signal; without it, it runs the check.
+TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirst1000);
+    ::SetWindowTextA(dlg.Item(kFirst1000), "070115");
+    ProtocolLog log(dlg);
+    ::SetFocus(Button(kFirst1000));
+    dlg.Pump();
+    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "070115");
+    EXPECT_TRUE(Ctrl(kFirst1000).HasButtonFocus());
+    const Expect toButton[] = {Request(DCM_BUTTONFOCUS, kFirst)};
+    EXPECT_TRUE(log.Matches(toButton));
+
+    dlg.Focus(kFirst1000);   // the entry text is 070115 now
+    ::SendMessageA(dlg.Item(kFirst1000), DCM_BUTTONFOCUS, 0, 0);
+    log.Clear();
+    ::SendMessageA(dlg.Item(kFirst1000), DCM_EXITCHECK, 0, 0);
+    EXPECT_FALSE(Ctrl(kFirst1000).HasButtonFocus());
+    ::SendMessageA(dlg.Item(kFirst1000), DCM_EXITCHECK, 0, 0);
+    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "2007-01-15");
+    const Expect checks[] = {Request(DCM_EXITCHECK, kFirst), Request(DCM_EXITCHECK, kFirst), Change(kFirst1000),
+                             ExitUnchanged(kFirst1000)};
+    EXPECT_TRUE(log.Matches(checks));
+}
+
+// The other control's button has the same id 1001 but another position:
+// a move to it runs the focus-out procedure in full.
+TEST_F(DatumCtrlTest, AnotherControlsButtonRunsTheFocusOut)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirst1000);
+    ::SetWindowTextA(dlg.Item(kFirst1000), "070115");
+    ProtocolLog log(dlg);
+    ::SetFocus(Button(kSecond1003));
+    dlg.Pump();
+    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "2007-01-15");
+    const Expect expected[] = {Change(kFirst1000), ExitChanged(kFirst1000), Request(DCM_BUTTONFOCUS, kSecond)};
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// After DCM_YIELDFOCUS the next focus loss runs no check; the one after does.
+TEST_F(DatumCtrlTest, YieldSkipsOneFocusOut)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kFirst1000);
+    ::SetWindowTextA(dlg.Item(kFirst1000), "200115");
+    ::SendMessageA(dlg.Item(kFirst1000), DCM_YIELDFOCUS, 0, 0);
+    ProtocolLog log(dlg);
+    dlg.Tab();
+    EXPECT_EQ(dlg.FocusId(), kSecond1003);
+    dlg.Focus(kFirst1000);
+    dlg.Tab();
+    EXPECT_EQ(dlg.FocusId(), kFirst1000);   // refused this time
+    const Expect expected[] = {NextControl(), NextControl(), ExitUnchanged(kSecond1003), NextControl(),
+                               Request(DCM_YIELDFOCUS, kSecond)};
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// An unbound control has its button but reacts to no focus change and no host command.
+TEST_F(DatumCtrlTest, UnboundControlStaysQuiet)
+{
+    HostDialog& dlg = Open({.bind = false});
+    EXPECT_TRUE(::IsWindow(Button(kFirst1000)));
+    dlg.Focus(kFirst1000);
+    ProtocolLog log(dlg);
+    dlg.Type(kFirst1000, "070115");
+    dlg.Tab();
+    for (UINT command : {DCM_CLEAR, DCM_TEXTTOVALUE, DCM_VERIFY, DCM_EXITCHECK})
+        ::SendMessageA(dlg.Item(kFirst1000), command, 0, 0);
+    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "070115");
+    for (const Recorded& entry : log.Log())
+        EXPECT_TRUE(entry.role != kParent || entry.message == WM_NEXTDLGCTL) << log.Describe(entry);
+}
+
+// --- keys ---
+
+// Down posts DCM_OPENPOPUP to the control and the edit still moves its
+// caret; other keys post nothing.
+TEST_F(DatumCtrlTest, DownPostsTheOpenRequestAndTheEditGetsTheKey)
+{
+    HostDialog& dlg = Open({.initial = "2007-01-15"});
+    HWND edit = dlg.Item(kFirst1000);
+    ::SendMessageA(edit, EM_SETSEL, 0, 0);
+    MSG posted;
+    ::SendMessageA(edit, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_FALSE(::PeekMessageA(&posted, edit, DCM_OPENPOPUP, DCM_OPENPOPUP, PM_REMOVE));
+    ::SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(::PeekMessageA(&posted, edit, DCM_OPENPOPUP, DCM_OPENPOPUP, PM_REMOVE));
+    DWORD start = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    EXPECT_EQ(start, 1u);
+}
+
+// --- registration and lifetime ---
+
+// Registering twice finds the class with its own procedure; a template item
+// of the class gets a CDatumCtrl, which the dialog's look-up returns.
+TEST_F(DatumCtrlTest, ClassMakesDatumCtrlObjects)
+{
+    EXPECT_TRUE(RegisterDatumCtrlClass());
+    WNDCLASSA record{};
+    ASSERT_TRUE(::GetClassInfoA(AfxGetInstanceHandle(), "DatumCtrl", &record));
+    EXPECT_EQ(record.lpfnWndProc, &DatumCtrlClassProc);
+    HostDialog& dlg = Open();
+    EXPECT_NE(dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(dlg.Item(kFirst1000))), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kFirst1000)), dlg.GetDlgItem(kFirst1000));
+}
+
+// Destroying a dialog with several date controls deletes every control and
+// button object once, whichever of edit and button goes first; destroying
+// one control alone takes its button window with it.
+TEST_F(DatumCtrlTest, ControlsAndButtonsAreDeletedOnce)
+{
+    const int controls = CCustomCtrl::LiveObjectCount();
+    const int buttons = CKodPopupButton::LiveObjectCount();
+    Open();
+    HWND third = CreateCtrl(WS_CHILD | WS_VISIBLE, {72, 100, 168, 120}, 1010);
+    HWND fourth = CreateCtrl(WS_CHILD | WS_VISIBLE, {72, 130, 168, 150}, 1011);
+    HWND fourthButton = Button(1011);
+    EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls + 4);
+    EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons + 4);
+
+    ::DestroyWindow(fourthButton);   // the button window first: its object lives on with the control
+    EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons + 4);
+    ::DestroyWindow(fourth);
+    HWND thirdButton = Button(1010);
+    ::DestroyWindow(third);
+    EXPECT_FALSE(::IsWindow(thirdButton));
+    EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls + 2);
+    EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons + 2);
+
+    const HWND templateButtons[] = {Button(kFirst1000), Button(kSecond1003)};
+    m_dialog.reset();
+    EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls);
+    EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons);
+    for (HWND button : templateButtons)
+        EXPECT_FALSE(::IsWindow(button));
+}
+
+} // namespace
+} // namespace test

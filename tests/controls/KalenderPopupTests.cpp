@@ -1,0 +1,252 @@
+// The calendar popup of the date control: its placement, the start date,
+// a day picked with the real mouse, closing without a pick, and the roads
+// through the button and the Down key. The popup is modal: each test acts
+// on it from inside its loop through a PopupDriver, which has a watchdog.
+#include "platform/ClockForTesting.h"
+#include "tests/controls/DatumCtrlFixture.h"
+#include "tests/controls/support/PopupDriver.h"
+
+#include <functional>
+
+namespace test {
+namespace {
+
+constexpr int kField = kCtrlIds.first;
+
+CString SelectionOf(CKalenderPopupDlg& popup)
+{
+    SYSTEMTIME day{};
+    ::SendDlgItemMessageA(popup.m_hWnd, IDC_CALENDAR, MCM_GETCURSEL, 0, win32::ToLParam(&day));
+    CString text;
+    text.Format("%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);
+    return text;
+}
+
+// Real input arrives through the queue: pump until it has had its effect.
+bool PumpUntil(HostDialog& dlg, const std::function<bool()>& done)
+{
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > 3000)
+            return false;
+        dlg.Pump();
+        ::Sleep(10);
+    }
+    return true;
+}
+
+// --- placement ---
+
+// The worked example: a 164 x 155 calendar requested at (1200, 900) with a
+// maximised size of 1288 x 1002 and borders of 1 ends up at 1123, 846,
+// 1287, 1001. Inside the limits, exactly at them, or beyond the left and top
+// edges, nothing moves.
+TEST(PopupPlacement, PullsBackOverTheRightAndBottomEdgesOnly)
+{
+    const ScreenLimits limits{1288, 1002, 1, 1};
+    EXPECT_EQ(PullBackOnScreen({1200, 900, 1364, 1055}, limits), (RECT{1123, 846, 1287, 1001}));
+    EXPECT_EQ(PullBackOnScreen({1200, 10, 1364, 165}, limits), (RECT{1123, 10, 1287, 165}));
+    for (const RECT& kept : {RECT{10, 20, 174, 175}, RECT{1123, 846, 1287, 1001}, RECT{-50, -30, 114, 125}})
+        EXPECT_EQ(PullBackOnScreen(kept, limits), kept);
+}
+
+// The real popup has the calendar's size and its top-left corner at the
+// field's bottom-left corner, pulled back over the screen's right and
+// bottom edges, never over the left one.
+TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
+{
+    const ScreenLimits limits = ScreenLimits::FromSystem();
+    // The popup at the left edge must stay partly on a monitor: SetWindowPlacement
+    // itself brings back a window that would lie wholly off every monitor.
+    const POINT dialogPositions[] = {{100, 100}, {limits.cxMaximized - 40, limits.cyMaximized - 60}, {-100, 100}};
+    for (const POINT& at : dialogPositions) {
+        SCOPED_TRACE(::testing::Message() << "dialog at " << at.x << ", " << at.y);
+        HostDialog& dlg = Open();
+        ::SetWindowPos(dlg.m_hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        RECT field{};
+        ::GetWindowRect(dlg.Item(kField), &field);
+        RECT calendar{};
+        PopupDriver driver([&](CKalenderPopupDlg& popup) {
+            ::GetWindowRect(::GetDlgItem(popup.m_hWnd, IDC_CALENDAR), &calendar);
+            popup.SendMessage(WM_COMMAND, IDCANCEL, 0);
+        });
+        ::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0);
+        ASSERT_TRUE(driver.scriptRan);
+        const LONG width = calendar.right - calendar.left;
+        const LONG height = calendar.bottom - calendar.top;
+        const RECT expected = PullBackOnScreen({field.left, field.bottom, field.left + width, field.bottom + height},
+                                               limits);
+        EXPECT_EQ(driver.shownRect, expected);
+        if (at.x < 0) {
+            EXPECT_EQ(driver.shownRect.left, field.left);
+        }
+        if (field.bottom + height > limits.cyMaximized) {
+            EXPECT_EQ(driver.shownRect.right, limits.cxMaximized - limits.cxBorder);
+            EXPECT_EQ(driver.shownRect.bottom, limits.cyMaximized - limits.cyBorder);
+        }
+    }
+}
+
+// --- opening ---
+
+// An empty field opens the calendar on today, with the dialog disabled
+// behind it. Only the first day-state request presets the selection: a
+// later one leaves the user's choice alone. Closing without a pick leaves
+// the field empty and gives it the focus back.
+TEST_F(DatumCtrlTest, EmptyFieldOpensOnToday)
+{
+    platform::testing::FixedClock clock(2007, 1, 15);
+    HostDialog& dlg = Open();
+    dlg.Focus(kField);
+    CString preset;
+    CString afterLaterRequest;
+    PopupDriver driver([&](CKalenderPopupDlg& popup) {
+        preset = SelectionOf(popup);
+        HWND calendar = ::GetDlgItem(popup.m_hWnd, IDC_CALENDAR);
+        SYSTEMTIME chosen{2007, 2, 0, 10, 0, 0, 0, 0};
+        ::SendMessageA(calendar, MCM_SETCURSEL, 0, win32::ToLParam(&chosen));
+        NMDAYSTATE request{};
+        request.nmhdr = {calendar, IDC_CALENDAR, static_cast<UINT>(MCN_GETDAYSTATE)};
+        popup.SendMessage(WM_NOTIFY, IDC_CALENDAR, win32::ToLParam(&request));
+        afterLaterRequest = SelectionOf(popup);
+        PressKey(VK_ESCAPE);
+    });
+    ::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0);
+
+    ASSERT_TRUE(driver.scriptRan);
+    EXPECT_FALSE(driver.timedOut);
+    EXPECT_EQ(preset, "2007-01-15");
+    EXPECT_EQ(afterLaterRequest, "2007-02-10");
+    EXPECT_EQ(driver.ownerWhileShown, dlg.m_hWnd);
+    EXPECT_FALSE(driver.ownerEnabledWhileShown);
+    EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
+    EXPECT_EQ(TextOf(dlg.Item(kField)), "");
+    EXPECT_EQ(dlg.FocusId(), kField);
+}
+
+// A refused text such as 200115 opens no popup, whether the Down key, a
+// click on the button or the request itself asks, and stays as it is.
+TEST_F(DatumCtrlTest, RefusedTextOpensNoPopup)
+{
+    HostDialog& dlg = Open();
+    HWND field = dlg.Item(kField);
+    dlg.Focus(kField);
+    ::SetWindowTextA(field, "200115");
+    ::SendMessageA(field, EM_SETSEL, 0, 0);
+    PopupDriver driver([](CKalenderPopupDlg& popup) { popup.SendMessage(WM_COMMAND, IDCANCEL, 0); }, 0);
+
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(PumpUntil(dlg, [&] { return ::SendMessageA(field, EM_GETSEL, 0, 0) != 0; }));   // the key arrived
+    ClickAt(CentreOf(Button(kField)));
+    EXPECT_TRUE(PumpUntil(dlg, [&] { return ::GetFocus() == Button(kField); }));   // the click arrived
+    ::SendMessageA(field, DCM_OPENPOPUP, 0, 0);
+    dlg.Pump();
+
+    EXPECT_EQ(driver.popupsSeen, 0);
+    EXPECT_EQ(TextOf(field), "200115");
+}
+
+// --- picking and closing ---
+
+// Real mouse clicks on the popup button and then on a day: the button takes
+// the focus before it asks for the popup, the field gets the day in the
+// dashed form and the focus back, and the next focus loss reports a change,
+// because the entry text from before the popup was kept.
+TEST_F(DatumCtrlTest, DayPickedWithTheMouseBecomesTheText)
+{
+    HostDialog& dlg = Open({.initial = "2007-01-15"});
+    dlg.Focus(kField);
+    ProtocolLog log(dlg);
+    bool dayShown = false;
+    PopupDriver driver([&](CKalenderPopupDlg& popup) {
+        POINT day{};
+        dayShown = CalendarDayPoint(::GetDlgItem(popup.m_hWnd, IDC_CALENDAR), 2007, 1, 24, &day);
+        if (dayShown)
+            ClickAt(day);
+    });
+    ClickAt(CentreOf(Button(kField)));
+    ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
+
+    EXPECT_TRUE(dayShown);
+    EXPECT_FALSE(driver.timedOut);
+    EXPECT_EQ(TextOf(dlg.Item(kField)), "2007-01-24");
+    EXPECT_EQ(dlg.FocusId(), kField);
+    // The dialog manager gives the focus back to the button as the dialog
+    // becomes active again, before the field takes it.
+    const Expect clicked[] = {Request(DCM_BUTTONFOCUS, kFirst), Request(DCM_OPENPOPUP, kFirst),
+                              Optional(Request(DCM_BUTTONFOCUS, kFirst)), Change(kField)};
+    EXPECT_TRUE(log.Matches(clicked));
+
+    log.Clear();
+    dlg.Tab();
+    const Expect leaving[] = {NextControl(), Change(kField), ExitChanged(kField)};
+    EXPECT_TRUE(log.Matches(leaving));
+}
+
+// Down opens the popup after a full focus-out, as the focus goes into the
+// popup and not to the button: the text is rewritten and the exit reported
+// while the popup opens. Escape closes it; the field gets the focus back.
+TEST_F(DatumCtrlTest, DownOpensThePopupAfterAFullFocusOut)
+{
+    HostDialog& dlg = Open();
+    dlg.Focus(kField);
+    dlg.Type(kField, "070115");
+    ProtocolLog log(dlg);
+    CString textWhileOpen;
+    PopupDriver driver([&](CKalenderPopupDlg&) {
+        textWhileOpen = TextOf(dlg.Item(kField));
+        PressKey(VK_ESCAPE);
+    });
+    PressKey(VK_DOWN);
+    ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
+
+    EXPECT_EQ(textWhileOpen, "2007-01-15");
+    EXPECT_EQ(TextOf(dlg.Item(kField)), "2007-01-15");
+    EXPECT_EQ(dlg.FocusId(), kField);
+    const Expect expected[] = {Request(DCM_OPENPOPUP, kFirst), Change(kField), ExitChanged(kField)};
+    EXPECT_TRUE(log.Matches(expected));
+}
+
+// Escape, a move, a resize and a re-ordering of the shown popup each close
+// it without a pick: the field keeps its text and gets the focus back.
+// Being shown is no move: the popup is still open when the script acts.
+TEST_F(DatumCtrlTest, PopupClosesUnpickedOnEscapeOrAnyMove)
+{
+    struct Case {
+        const char* name;
+        std::function<void(HWND popup)> act;
+    };
+    const Case cases[] = {
+        {"Escape", [](HWND) { PressKey(VK_ESCAPE); }},
+        {"move", [](HWND popup) {
+             RECT at{};
+             ::GetWindowRect(popup, &at);
+             ::SetWindowPos(popup, nullptr, at.left + 10, at.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+         }},
+        {"resize", [](HWND popup) {
+             ::SetWindowPos(popup, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         }},
+        {"re-order", [](HWND popup) {
+             ::SetWindowPos(popup, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostDialog& dlg = Open({.initial = "2007-01-15"});
+        dlg.Focus(kField);
+        bool openWhenActing = false;
+        PopupDriver driver([&](CKalenderPopupDlg& popup) {
+            openWhenActing = popup.IsWindowVisible() != FALSE;
+            c.act(popup.m_hWnd);
+        }, 300);
+        ::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0);
+
+        EXPECT_TRUE(openWhenActing);
+        EXPECT_FALSE(driver.timedOut);
+        EXPECT_EQ(TextOf(dlg.Item(kField)), "2007-01-15");
+        EXPECT_EQ(dlg.FocusId(), kField);
+    }
+}
+
+} // namespace
+} // namespace test

@@ -1,0 +1,134 @@
+// PopupDriver.cpp: scripts inside the calendar popup's modal loop, and real input.
+#include "tests/controls/support/PopupDriver.h"
+
+#include "controls/DatumProtocol.h"
+
+namespace test {
+namespace {
+
+constexpr UINT kTickMs = 20;
+
+PopupDriver* g_driver = nullptr;   // one driver at a time: the thread timer finds it here
+
+BOOL CALLBACK KeepShownPopup(HWND hWnd, LPARAM result)
+{
+    auto* popup = dynamic_cast<CKalenderPopupDlg*>(CWnd::FromHandlePermanent(hWnd));
+    if (popup == nullptr || !::IsWindowVisible(hWnd))
+        return TRUE;
+    *win32::FromLParam<CKalenderPopupDlg*>(result) = popup;
+    return FALSE;
+}
+
+// The shown calendar popup of this thread, if any.
+CKalenderPopupDlg* FindPopup()
+{
+    CKalenderPopupDlg* found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &KeepShownPopup, win32::ToLParam(&found));
+    return found;
+}
+
+} // namespace
+
+PopupDriver::PopupDriver(Script script, DWORD settleMs, DWORD limitMs)
+    : m_script(std::move(script)), m_settle(settleMs), m_limit(limitMs), m_start(::GetTickCount())
+{
+    g_driver = this;
+    m_timer = ::SetTimer(nullptr, 0, kTickMs, &PopupDriver::OnTimer);
+}
+
+PopupDriver::~PopupDriver()
+{
+    ::KillTimer(nullptr, m_timer);
+    g_driver = nullptr;
+}
+
+void CALLBACK PopupDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_driver != nullptr)
+        g_driver->Tick();
+}
+
+void PopupDriver::Tick()
+{
+    CKalenderPopupDlg* popup = FindPopup();
+    if (popup == nullptr)
+        return;
+    const DWORD now = ::GetTickCount();
+    if (popup->m_hWnd != m_popup) {
+        m_popup = popup->m_hWnd;
+        m_seenAt = now;
+        ++popupsSeen;
+        popup->GetWindowRect(&shownRect);
+        ownerWhileShown = ::GetWindow(m_popup, GW_OWNER);
+        ownerEnabledWhileShown = ownerWhileShown != nullptr && ::IsWindowEnabled(ownerWhileShown);
+    }
+    if (now - m_start >= m_limit) {
+        timedOut = true;
+        popup->SendMessage(WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    if (!scriptRan && now - m_seenAt >= m_settle) {
+        scriptRan = true;
+        if (m_script)
+            m_script(*popup);
+    }
+}
+
+bool CalendarDayPoint(HWND calendar, WORD year, WORD month, WORD day, POINT* point)
+{
+    RECT client{};
+    ::GetClientRect(calendar, &client);
+    long sumX = 0;
+    long sumY = 0;
+    long count = 0;
+    for (LONG y = client.top; y < client.bottom; y += 2) {
+        for (LONG x = client.left; x < client.right; x += 2) {
+            MCHITTESTINFO hit{};
+            hit.cbSize = sizeof hit;
+            hit.pt = {x, y};
+            ::SendMessageA(calendar, MCM_HITTEST, 0, win32::ToLParam(&hit));
+            if (hit.uHit == MCHT_CALENDARDATE && hit.st.wYear == year && hit.st.wMonth == month &&
+                hit.st.wDay == day) {
+                sumX += x;
+                sumY += y;
+                ++count;
+            }
+        }
+    }
+    if (count == 0)
+        return false;
+    *point = {sumX / count, sumY / count};
+    ::ClientToScreen(calendar, point);
+    return true;
+}
+
+void ClickAt(POINT point)
+{
+    ::SetCursorPos(point.x, point.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, static_cast<int>(sizeof(INPUT)));
+}
+
+POINT CentreOf(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void PressKey(WORD virtualKey)
+{
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = virtualKey;
+    inputs[1].type = INPUT_KEYBOARD;
+    inputs[1].ki.wVk = virtualKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, static_cast<int>(sizeof(INPUT)));
+}
+
+} // namespace test

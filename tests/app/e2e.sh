@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# End-to-end tests of Corvanel.exe under Wine with real X keyboard and mouse
+# input (xdotool) on the display, reading the dialog from outside with the
+# inspector. One CTest entry; without a display it starts a virtual one.
+#
+#   tests/app/e2e.sh BUILD_DIR
+set -uo pipefail
+build=$(cd "${1:?usage: e2e.sh BUILD_DIR}" && pwd)
+if [[ -z ${DISPLAY:-} ]]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
+fi
+# shellcheck source=../../scripts/x-driver.sh
+source "$(dirname "$0")/../../scripts/x-driver.sh"
+driver_init "$build"
+
+passed=0
+failed=0
+shots=$build/tests/app/e2e-failures
+check() {  # check DESCRIPTION COMMAND...: one expectation
+    local what=$1; shift
+    if "$@"; then
+        echo "  ok    $what"
+        passed=$((passed + 1))
+    else
+        echo "  FAIL  $what (state: $(declare -p STATE 2>/dev/null | cut -c1-300))"
+        failed=$((failed + 1))
+        mkdir -p "$shots"
+        import -window root "$shots/$(date +%H%M%S)-${what//[^a-zA-Z0-9]/_}.png" 2>/dev/null || true
+    fi
+}
+field_is() { driver_expect text "$1"; }
+# Before checking that something stays as it was: let the keys be handled.
+settle() { sleep 1; }
+focus_is() { driver_expect focus "$1"; }
+
+# The popup's top-left corner is the field's bottom-left corner.
+popup_under_field() {
+    driver_state
+    local field popup
+    IFS=, read -r -a field <<<"${STATE[field_rect]}"
+    IFS=, read -r -a popup <<<"${STATE[popup_rect]}"
+    [[ ${STATE[popup]} == open && ${popup[0]} == "${field[0]}" && ${popup[1]} == "${field[3]}" ]]
+}
+
+echo "scenario: type, tab, refuse, filter, calendar, Enter on OK"
+driver_start
+check "the dialog comes up" driver_wait_dialog
+driver_focus
+check "the field starts empty, the focus on OK" eval 'driver_expect text "" && focus_is 1'
+driver_keys Tab
+check "Tab moves into the field" focus_is 1000
+driver_type 070115
+check "the digits stand as typed" field_is 070115
+driver_keys Tab
+check "070115 then Tab shows 2007-01-15" field_is 2007-01-15
+check "... and the focus goes on to OK" focus_is 1
+driver_keys Tab
+driver_type 070231
+driver_keys Tab
+settle
+check "070231 then Tab keeps the text" field_is 070231
+check "... and keeps the focus in the field" focus_is 1000
+driver_keys End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+driver_type "a1b9c"
+check "letters typed never appear" field_is 19
+driver_keys BackSpace BackSpace
+check "the field is empty again" field_is ""
+driver_keys Down
+check "Down opens the calendar" driver_expect popup open
+check "... directly under the field" popup_under_field
+driver_state
+selection=${STATE[calendar_selection]}
+day=10
+[[ ${selection:8:2} == 10 ]] && day=11
+pick=${selection:0:8}$day
+check "a click on a day ($pick)" driver_click_day "$pick"
+check "... closes the calendar" driver_expect popup closed
+check "... and writes the day" field_is "$pick"
+check "... with the focus back in the field" focus_is 1000
+driver_keys Tab
+check "Tab from the picked date goes to OK" focus_is 1
+driver_keys Return
+check "Enter on OK ends the program" driver_wait_exit
+check "... with exit status 0" test "$APP_STATUS" = 0
+driver_stop
+
+echo "scenario: Escape"
+driver_start
+check "the dialog comes up" driver_wait_dialog
+driver_focus
+driver_keys Tab
+driver_type 070115
+check "a typed date" field_is 070115
+driver_keys Escape
+check "Escape ends the program" driver_wait_exit
+check "... with exit status 0" test "$APP_STATUS" = 0
+driver_stop
+
+echo "e2e: $passed passed, $failed failed"
+((failed == 0))

@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Module.h"
 #include "platform/WinApp.h"
+#include "platform/CommonDialogs.h"
 
 namespace {
 
@@ -145,7 +146,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
     if (!info->m_bDirect && !info->m_bPreview) {
         // The user may cancel: no message then. The printer chosen here is
         // the application's printer from now on.
-        const BOOL chosen = ::PrintDlgA(&pd);
+        const BOOL chosen = platform::PrintDlgA(&pd);
         if (app) {
             app->m_hDevMode = pd.hDevMode;
             app->m_hDevNames = pd.hDevNames;
@@ -169,7 +170,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
     } else {
         pd.hDevMode = nullptr;  // the default printer's settings come back new
         pd.Flags |= PD_RETURNDEFAULT;
-        ::PrintDlgA(&pd);
+        platform::PrintDlgA(&pd);
     }
     if (!pd.hDC) {
         AfxMessageBox("No printer is available. Install a printer, then try again.", MB_OK | MB_ICONEXCLAMATION);

@@ -8,7 +8,7 @@
 #include "platform/Module.h"
 #include "platform/OleForTesting.h"
 
-#include <commdlg.h>
+#include "platform/CommonDialogs.h"
 #include <ole2.h>
 
 #include <algorithm>
@@ -340,7 +340,7 @@ void CWinApp::OnFileOpen()
     dialog.lpstrFile = file;
     dialog.nMaxFile = MAX_PATH;
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (::GetOpenFileNameA(&dialog))
+    if (platform::GetOpenFileNameA(&dialog))
         OpenDocumentFile(file);
 }
 
@@ -352,7 +352,7 @@ void CWinApp::OnFilePrintSetup()
     setup.hDevMode = m_hDevMode;
     setup.hDevNames = m_hDevNames;
     setup.Flags = PD_PRINTSETUP;
-    ::PrintDlgA(&setup);
+    platform::PrintDlgA(&setup);
     // The dialog may replace the handles, also when cancelled.
     m_hDevMode = setup.hDevMode;
     m_hDevNames = setup.hDevNames;

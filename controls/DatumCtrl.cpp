@@ -18,11 +18,7 @@ BOOL CDatumCtrl::IsValid()
     const CString text = WindowText();
     if (!text.IsEmpty() && text.GetAt(0) == '2' && text.GetLength() < 8)
         return FALSE;
-    bool textWithoutDate = false;
-    const CDateValue date = ParseWindowText(&textWithoutDate);
-    if (textWithoutDate)
-        return FALSE;
-    return date.IsValid() ? TRUE : FALSE;
+    return IsValidDateText();
 }
 
 void CDatumCtrl::Normalize() { NormalizeTo(TextForm::Dashed); }

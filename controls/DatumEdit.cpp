@@ -1,14 +1,7 @@
 // DatumEdit.cpp: the date edit's own rules and focus handling.
 #include "controls/DatumEdit.h"
 
-BOOL CDatumEdit::IsValid()
-{
-    bool textWithoutDate = false;
-    const CDateValue date = ParseWindowText(&textWithoutDate);
-    if (textWithoutDate)
-        return FALSE;
-    return date.IsValid() ? TRUE : FALSE;
-}
+BOOL CDatumEdit::IsValid() { return IsValidDateText(); }
 
 void CDatumEdit::Normalize() { NormalizeTo(TextForm::Compact); }
 

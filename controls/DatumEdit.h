@@ -14,7 +14,7 @@ public:
     ~CDatumEdit() override = default;
 
     // Acceptable: the empty text, or a text that parses to a date that
-    // passes the calendar rule.
+    // passes the calendar rule with a year of at most four digits.
     BOOL IsValid() override;
     // Rewrites the text as yyyymmdd (two-digit year below 100, empty for no date).
     void Normalize() override;

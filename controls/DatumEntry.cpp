@@ -63,6 +63,21 @@ CDateValue CDatumEntry::ParseWindowText(bool* textWithoutDate) const
     return date;
 }
 
+// A minus sign in the year piece gives a five-digit year (the piece is
+// stored in 16 bits: -123 becomes 65413). The calendar rule has no year
+// limit, but the rewrite of such a date (65413-01-01) is a text the control
+// itself refuses, which would trap the focus in a field the control wrote.
+// So the controls refuse it as typed.
+BOOL CDatumEntry::IsValidDateText() const
+{
+    constexpr unsigned kLastDisplayableYear = 9999;
+    bool textWithoutDate = false;
+    const CDateValue date = ParseWindowText(&textWithoutDate);
+    if (textWithoutDate || date.year > kLastDisplayableYear)
+        return FALSE;
+    return date.IsValid() ? TRUE : FALSE;
+}
+
 void CDatumEntry::NormalizeTo(TextForm form)
 {
     bool unused = false;

@@ -48,6 +48,9 @@ protected:
     // The window text parsed as a date; the second result says whether a
     // non-empty text gave no date at all, which both controls refuse.
     CDateValue ParseWindowText(bool* textWithoutDate) const;
+    // The rule both controls share: the empty text, or a text that parses to
+    // a date passing the calendar rule whose year the display forms can hold.
+    BOOL IsValidDateText() const;
     // The shared rewrite: parse, window the year, set the text in this form
     // with m_bSettingText raised so the change does not advance the focus.
     void NormalizeTo(TextForm form);

@@ -174,6 +174,24 @@ TEST_F(DatumEditTest, ReentryStoresTheRefusedTextAsEntryText)
     EXPECT_TRUE(log.Matches(expected));
 }
 
+// A minus sign in the year piece would give a five-digit year whose rewrite
+// the field itself refuses; such a text is refused as typed instead.
+TEST_F(DatumEditTest, NegativeYearPieceIsRefusedAsTyped)
+{
+    HostDialog& dlg = Open();
+    for (const char* typed : {"-1230101", "-90101", "-001-01-01"}) {
+        SCOPED_TRACE(typed);
+        dlg.Focus(kFirstId);
+        ::SetWindowTextA(dlg.Item(kFirstId), typed);
+        dlg.Tab();
+        EXPECT_EQ(dlg.FocusId(), kFirstId);
+        EXPECT_EQ(TextOf(dlg.Item(kFirstId)), typed);
+    }
+    ::SetWindowTextA(dlg.Item(kFirstId), "99991231");
+    dlg.Tab();
+    EXPECT_EQ(dlg.FocusId(), kSecondId);
+}
+
 // Where the focus went decides whether it comes back: the OK button yields
 // it, Cancel, a window without an id and a window outside the dialog keep it.
 TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)

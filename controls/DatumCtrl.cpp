@@ -179,7 +179,12 @@ void CDatumCtrl::OpenPopup()
         text = CDateValue().SetToday().FormatDashed();
 
     CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);
+    const HWND self = m_hWnd;
     popup.DoModal();
+    // A host may destroy the dialog while the popup runs (from a timer, say);
+    // the window's end deleted this object then, so nothing of it is touched.
+    if (CWnd::FromHandlePermanent(self) != this)
+        return;
 
     if (CWnd* parent = GetParent())
         parent->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

@@ -117,19 +117,38 @@ int VariantTimeToSystemTime(double variantTime, SYSTEMTIME* time)
 
 #if defined(_WIN32)
 
+namespace {
+
+// oleaut32.dll's entry with this name, typed as Function. The library is
+// loaded on first use: a program that never converts a date-time value
+// does not pay for loading it at start-up.
+template <class Function>
+Function* OleAutomationEntry(const char* name)
+{
+    static HMODULE library = ::LoadLibraryA("oleaut32.dll");
+    if (!library)
+        return nullptr;
+    // FARPROC is the untyped entry; the library's own header gives its type.
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
+}
+
+} // namespace
+
 int SystemTimeToVariantTime(const SYSTEMTIME* time, double* variantTime)
 {
-    if (!time || !variantTime)
+    static auto* entry = OleAutomationEntry<decltype(::SystemTimeToVariantTime)>("SystemTimeToVariantTime");
+    if (!time || !variantTime || !entry)
         return 0;
     SYSTEMTIME copy = *time;  // the system call takes a non-const pointer
-    return ::SystemTimeToVariantTime(&copy, variantTime);
+    return entry(&copy, variantTime);
 }
 
 int VariantTimeToSystemTime(double variantTime, SYSTEMTIME* time)
 {
-    if (!time)
+    static auto* entry = OleAutomationEntry<decltype(::VariantTimeToSystemTime)>("VariantTimeToSystemTime");
+    if (!time || !entry)
         return 0;
-    return ::VariantTimeToSystemTime(variantTime, time);
+    return entry(variantTime, time);
 }
 
 #else

@@ -1,0 +1,86 @@
+// Storms of seeded random input over a dialog of four date controls and four
+// date edits with every combination of the option bits: typed characters,
+// Tab and Shift+Tab, Down, clicks, popups opened and closed or picked, host
+// commands, pasted texts and exchanges, with the invariants of
+// support/Storm.cpp checked after every step.
+#include "tests/storm/support/Storm.h"
+
+#include "controls/ControlClasses.h"
+#include "controls/DatumProtocol.h"
+#include "platform/ClockForTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace storm {
+namespace {
+
+constexpr std::uint64_t kDefaultSeed = 20070115;
+constexpr int kDefaultEvents = 4000;
+
+class StormTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        RegisterDatumEditClass();
+        RegisterDatumCtrlClass();
+    }
+};
+
+// The expected behaviour that the storm checks against agrees with the
+// documented cases, so that a storm failure points at the controls.
+TEST(StormRules, AgreeWithTheDocumentedCases)
+{
+    platform::testing::FixedClock clock(2007, 1, 15);
+    EXPECT_FALSE(Accepts(Kind::Ctrl, "200115"));
+    EXPECT_TRUE(Accepts(Kind::Edit, "200115"));
+    EXPECT_FALSE(Accepts(Kind::Ctrl, "2"));
+    EXPECT_TRUE(Accepts(Kind::Ctrl, "20070115"));
+    EXPECT_FALSE(Accepts(Kind::Edit, "20240230"));
+    EXPECT_FALSE(Accepts(Kind::Edit, "abc"));
+    EXPECT_FALSE(Accepts(Kind::Ctrl, "1"));
+    EXPECT_TRUE(Accepts(Kind::Edit, ""));
+    EXPECT_TRUE(Accepts(Kind::Edit, "D"));
+    EXPECT_FALSE(Accepts(Kind::Edit, "-1230101"));   // year 65413: no display form holds it
+    EXPECT_TRUE(Accepts(Kind::Edit, "99991231"));
+    EXPECT_EQ(Normalized(Kind::Ctrl, "070115"), "2007-01-15");
+    EXPECT_EQ(Normalized(Kind::Edit, "240105"), "20240105");
+    EXPECT_EQ(Normalized(Kind::Edit, "500105"), "19500105");
+    EXPECT_EQ(Normalized(Kind::Edit, "2024-01-05"), "20240105");
+    EXPECT_EQ(Normalized(Kind::Edit, "D"), "20070115");
+
+    CString text;
+    CDateValue date;
+    date.Parse("20240105");
+    Field edit{.id = 1000, .kind = Kind::Edit, .flags = DCF_REQUIRED, .maxLen = 6, .text = &text, .value = &date};
+    EXPECT_FALSE(AcceptsOnExit(edit, ""));
+    ASSERT_TRUE(FormatBound(edit, &text));
+    EXPECT_EQ(text, "240105");
+    edit.maxLen = 5;
+    EXPECT_FALSE(FormatBound(edit, &text));
+}
+
+// Thousands of random events over the storm's own dialog; after every step
+// the process answers, the focus stays in the dialog and does not bounce,
+// no text is lost, bound text and value agree, and every object of every
+// dialog the storm opened is deleted once.
+TEST_F(StormTest, DateFieldsSurviveARandomStorm)
+{
+    const StormOptions options = StormOptions::FromEnvironment(kDefaultSeed, kDefaultEvents);
+    for (int i = 0; i < options.seeds; ++i) {
+        const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(i);
+        std::printf("storm: STORM_SEED=%llu STORM_EVENTS=%d\n", static_cast<unsigned long long>(seed),
+                    options.events);
+        std::fflush(stdout);
+        const StormReport report = RunStorm(seed, options.events, options, &StormDialog::Make);
+        std::printf("storm: %s\n", report.Summary().c_str());
+        std::fflush(stdout);
+        EXPECT_TRUE(report.passed) << report.failure;
+    }
+}
+
+} // namespace
+} // namespace storm

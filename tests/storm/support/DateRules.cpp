@@ -1,0 +1,104 @@
+// DateRules.cpp: the expected behaviour of the date fields, from the date values.
+#include "tests/storm/support/DateRules.h"
+
+#include "controls/DatumProtocol.h"
+#include "datevalues/DateTimeValue.h"
+#include "datevalues/DateValue.h"
+
+#include <cstdio>
+
+namespace storm {
+namespace {
+
+bool IsEmptyDate(const CDateValue& date) { return date.day == 0 && date.month == 0 && date.year == 0; }
+
+} // namespace
+
+std::string Field::Describe() const
+{
+    char line[160];
+    std::snprintf(line, sizeof line, "%d %s%s%s%s limit %d, %s", id, kind == Kind::Ctrl ? "DatumCtrl" : "DatumEdit",
+                  (flags & DCF_REQUIRED) != 0 ? " required" : "", (flags & DCF_AUTOADVANCE) != 0 ? " auto-advance" : "",
+                  (flags & DCF_ALTEXIT) != 0 ? " alt-exit" : "", maxLen,
+                  value == nullptr ? "no value" : dateTime ? "CDateTimeValue" : "CDateValue");
+    return line;
+}
+
+// A text that gives no date at all is refused unless it is empty, and so is
+// a date whose year the display forms cannot hold (more than four digits,
+// which a minus sign in the year piece gives); the date control also refuses
+// every text that begins with "2" and is shorter than eight characters.
+bool Accepts(Kind kind, const CString& text)
+{
+    if (kind == Kind::Ctrl && !text.IsEmpty() && text.GetAt(0) == '2' && text.GetLength() < 8)
+        return false;
+    CDateValue date;
+    date.Parse(text.GetString());
+    if (!text.IsEmpty() && IsEmptyDate(date))
+        return false;
+    return date.year <= 9999 && date.IsValid();
+}
+
+bool AcceptsOnExit(const Field& field, const CString& text)
+{
+    if (text.IsEmpty())
+        return (field.flags & DCF_REQUIRED) == 0;
+    return Accepts(field.kind, text);
+}
+
+CString Normalized(Kind kind, const CString& text)
+{
+    CDateValue date;
+    date.Parse(text.GetString());
+    date.ApplyYearWindow();
+    return kind == Kind::Ctrl ? date.FormatDashed() : date.FormatCompact();
+}
+
+bool FormatBound(const Field& field, CString* text)
+{
+    if (field.value == nullptr)
+        return false;
+    enum { Dashed, Compact, Short } form = Dashed;
+    if (field.kind == Kind::Edit) {
+        if (field.maxLen >= 9)
+            form = Dashed;
+        else if (field.maxLen >= 7)
+            form = Compact;
+        else if (field.maxLen == 6)
+            form = Short;
+        else
+            return false;
+    }
+    if (field.dateTime) {
+        const auto& value = *static_cast<const CDateTimeValue*>(field.value);
+        *text = form == Dashed ? value.FormatDashed() : form == Compact ? value.FormatCompact() : value.FormatShort();
+    } else {
+        const auto& value = *static_cast<const CDateValue*>(field.value);
+        *text = form == Dashed ? value.FormatDashed() : form == Compact ? value.FormatCompact() : value.FormatShort();
+    }
+    return true;
+}
+
+// The bound text after DCM_TEXTTOVALUE is in the field's display form, so
+// the value written back in that form must give the same text. One text
+// cannot: the earliest day an automation date holds stands for no date, so
+// a date-time value read from 0100-01-01 is empty and writes nothing.
+bool ValueAgrees(const Field& field)
+{
+    if (field.value == nullptr)
+        return true;
+    const CString& text = *field.text;
+    if (field.dateTime) {
+        const auto& value = *static_cast<const CDateTimeValue*>(field.value);
+        const CString written = field.kind == Kind::Ctrl ? value.FormatDashed() : value.FormatCompact();
+        if (written == text)
+            return true;
+        CDateValue date;
+        date.Parse(text.GetString());
+        return value.IsEmpty() && date.year == 100 && date.month == 1 && date.day == 1;
+    }
+    const auto& value = *static_cast<const CDateValue*>(field.value);
+    return (field.kind == Kind::Ctrl ? value.FormatDashed() : value.FormatCompact()) == text;
+}
+
+} // namespace storm

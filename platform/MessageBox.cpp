@@ -15,23 +15,6 @@ MessageBoxHook& Hook()
     return hook;
 }
 
-// The executable's name without folder and extension.
-CString Caption()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
-    CString name(path);
-    int start = 0;
-    int end = name.GetLength();
-    for (int i = 0; i < name.GetLength(); ++i) {
-        if (name.GetAt(i) == '\\' || name.GetAt(i) == '/')
-            start = i + 1;
-        else if (name.GetAt(i) == '.')
-            end = i;
-    }
-    return end > start ? name.Mid(start, end - start) : name.Mid(start);
-}
-
 // The window that a new modal window belongs to: the main window's last
 // active popup, else the active window.
 HWND DefaultOwner()
@@ -44,7 +27,7 @@ HWND DefaultOwner()
 
 int AfxMessageBox(LPCSTR text, UINT type, UINT helpId)
 {
-    const CString caption = Caption();
+    const CString caption = AfxGetModuleName();
     const MessageBoxRequest request{DefaultOwner(), text, caption.GetString(), type, helpId};
     if (Hook())
         return Hook()(request);

@@ -15,6 +15,22 @@ HINSTANCE AfxGetInstanceHandle()
 
 void AfxSetInstanceHandle(HINSTANCE instance) { g_instance = instance; }
 
+CString AfxGetModuleName()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
+    const CString name(path);
+    int start = 0;
+    int end = name.GetLength();
+    for (int i = 0; i < name.GetLength(); ++i) {
+        if (name.GetAt(i) == '\\' || name.GetAt(i) == '/')
+            start = i + 1;
+        else if (name.GetAt(i) == '.')
+            end = i;
+    }
+    return end > start ? name.Mid(start, end - start) : name.Mid(start);
+}
+
 CWnd* AfxGetMainWnd() { return g_mainWindow; }
 
 void AfxSetMainWnd(CWnd* window) { g_mainWindow = window; }

@@ -4,6 +4,7 @@
 //   AfxGetMainWnd / AfxSetMainWnd                 the application's main window, if any
 #pragma once
 
+#include "platform/String.h"
 #include "platform/Win32.h"
 
 class CWnd;
@@ -11,6 +12,9 @@ class CWnd;
 // The executable's module unless the application set another.
 HINSTANCE AfxGetInstanceHandle();
 void AfxSetInstanceHandle(HINSTANCE instance);
+
+// The executable's file name without folder and extension ("Corvanel").
+CString AfxGetModuleName();
 
 // Null until the application sets its main window.
 CWnd* AfxGetMainWnd();

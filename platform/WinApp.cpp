@@ -21,22 +21,6 @@ platform::testing::OleInitializeFunction g_oleInitialize = nullptr;
 
 constexpr char kRecentFileSection[] = "Recent File List";
 
-CString ExecutableBaseName()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
-    const CString name(path);
-    int start = 0;
-    int end = name.GetLength();
-    for (int i = 0; i < name.GetLength(); ++i) {
-        if (name.GetAt(i) == '\\' || name.GetAt(i) == '/')
-            start = i + 1;
-        else if (name.GetAt(i) == '.')
-            end = i;
-    }
-    return end > start ? name.Mid(start, end - start) : name.Mid(start);
-}
-
 } // namespace
 
 // --- the command line ---
@@ -130,7 +114,7 @@ CWinApp::CWinApp(const char* appName)
         if (::LoadStringA(AfxGetInstanceHandle(), IDS_APP_TITLE, title, static_cast<int>(sizeof title)) > 0)
             m_strAppName = title;
         else
-            m_strAppName = ExecutableBaseName();
+            m_strAppName = AfxGetModuleName();
     }
 }
 

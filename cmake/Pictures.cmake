@@ -1,0 +1,27 @@
+# Pictures are drawn as text in the repository and become bitmaps at build time.
+
+# corvanel_bitmaps_from_text(<out_var> <out_dir> <text file>...)
+# Draws each text file as <out_dir>/<its name>.bmp with scripts/text-to-bmp and
+# returns the bitmaps' paths in <out_var>, for a resource script to include.
+function(corvanel_bitmaps_from_text out_var out_dir)
+    set(bitmaps)
+    foreach(text IN LISTS ARGN)
+        get_filename_component(name ${text} NAME_WE)
+        set(bitmap ${out_dir}/${name}.bmp)
+        add_custom_command(
+            OUTPUT ${bitmap}
+            COMMAND ${PROJECT_SOURCE_DIR}/scripts/text-to-bmp ${text} ${bitmap}
+            DEPENDS ${PROJECT_SOURCE_DIR}/scripts/text-to-bmp ${text}
+            COMMENT "Drawing bitmap ${name}.bmp"
+            VERBATIM)
+        list(APPEND bitmaps ${bitmap})
+    endforeach()
+    set(${out_var} ${bitmaps} PARENT_SCOPE)
+endfunction()
+
+# The date control's button faces (up 134, down 131, disabled 133), drawn in
+# the application's resources; test programs that need them build them in too.
+set(CORVANEL_BUTTON_FACES
+    ${PROJECT_SOURCE_DIR}/app/resources/bitmaps/kodpopup_up.txt
+    ${PROJECT_SOURCE_DIR}/app/resources/bitmaps/kodpopup_down.txt
+    ${PROJECT_SOURCE_DIR}/app/resources/bitmaps/kodpopup_disabled.txt)

@@ -5,13 +5,10 @@
 // support/Storm.cpp checked after every step.
 #include "tests/storm/support/Storm.h"
 
-#include "controls/ControlClasses.h"
 #include "controls/DatumProtocol.h"
 #include "platform/ClockForTesting.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace storm {
 namespace {
@@ -21,13 +18,7 @@ constexpr int kDefaultEvents = 4000;
 
 class StormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES};
-        ::InitCommonControlsEx(&controls);
-        RegisterDatumEditClass();
-        RegisterDatumCtrlClass();
-    }
+    static void SetUpTestSuite() { PrepareFieldClasses(); }
 };
 
 // The expected behaviour that the storm checks against agrees with the
@@ -69,17 +60,8 @@ TEST(StormRules, AgreeWithTheDocumentedCases)
 // dialog the storm opened is deleted once.
 TEST_F(StormTest, DateFieldsSurviveARandomStorm)
 {
-    const StormOptions options = StormOptions::FromEnvironment(kDefaultSeed, kDefaultEvents);
-    for (int i = 0; i < options.seeds; ++i) {
-        const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(i);
-        std::printf("storm: STORM_SEED=%llu STORM_EVENTS=%d\n", static_cast<unsigned long long>(seed),
-                    options.events);
-        std::fflush(stdout);
-        const StormReport report = RunStorm(seed, options.events, options, &StormDialog::Make);
-        std::printf("storm: %s\n", report.Summary().c_str());
-        std::fflush(stdout);
+    for (const StormReport& report : RunStorms(kDefaultSeed, kDefaultEvents, &StormDialog::Make))
         EXPECT_TRUE(report.passed) << report.failure;
-    }
 }
 
 } // namespace

@@ -5,11 +5,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/Resource.h"
-#include "controls/ControlClasses.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace storm {
 namespace {
@@ -54,13 +51,7 @@ private:
 
 class TestDialogStormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES};
-        ::InitCommonControlsEx(&controls);
-        RegisterDatumEditClass();
-        RegisterDatumCtrlClass();
-    }
+    static void SetUpTestSuite() { PrepareFieldClasses(); }
 };
 
 // Random typing, Tab, Down, clicks, popups, host commands, pastes and
@@ -68,18 +59,9 @@ protected:
 // user closes it; every invariant holds after every step.
 TEST_F(TestDialogStormTest, TestDialogSurvivesARandomStorm)
 {
-    const StormOptions options = StormOptions::FromEnvironment(kDefaultSeed, kDefaultEvents);
-    for (int i = 0; i < options.seeds; ++i) {
-        const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(i);
-        std::printf("storm: STORM_SEED=%llu STORM_EVENTS=%d\n", static_cast<unsigned long long>(seed),
-                    options.events);
-        std::fflush(stdout);
-        const StormReport report =
-            RunStorm(seed, options.events, options, [](Prng&) { return std::make_unique<TestDialogHost>(); });
-        std::printf("storm: %s\n", report.Summary().c_str());
-        std::fflush(stdout);
+    const HostFactory testDialog = [](Prng&) { return std::make_unique<TestDialogHost>(); };
+    for (const StormReport& report : RunStorms(kDefaultSeed, kDefaultEvents, testDialog))
         EXPECT_TRUE(report.passed) << report.failure;
-    }
 }
 
 } // namespace

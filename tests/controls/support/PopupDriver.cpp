@@ -82,6 +82,10 @@ bool CalendarDayPoint(HWND calendar, WORD year, WORD month, WORD day, POINT* poi
     long sumY = 0;
     long count = 0;
     for (LONG y = client.top; y < client.bottom; y += 2) {
+        // Messages sent from other threads are answered row by row, so that a
+        // watchdog thread keeps hearing from this one during the scan.
+        MSG pending;
+        ::PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         for (LONG x = client.left; x < client.right; x += 2) {
             MCHITTESTINFO hit{};
             hit.cbSize = sizeof hit;

@@ -23,6 +23,7 @@
 // must have been deleted exactly once.
 #include "tests/storm/support/StormRunner.h"
 
+#include "controls/ControlClasses.h"
 #include "controls/DatumCtrl.h"
 #include "controls/KalenderPopupDlg.h"
 #include "controls/KodPopupButton.h"
@@ -911,6 +912,30 @@ StormReport RunStorm(std::uint64_t seed, int events, const StormOptions& options
 {
     Storm storm(seed, events, options, factory);
     return storm.Run();
+}
+
+std::vector<StormReport> RunStorms(std::uint64_t defaultSeed, int defaultEvents, const HostFactory& factory)
+{
+    const StormOptions options = StormOptions::FromEnvironment(defaultSeed, defaultEvents);
+    std::vector<StormReport> reports;
+    for (int i = 0; i < options.seeds; ++i) {
+        const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(i);
+        std::printf("storm: STORM_SEED=%llu STORM_EVENTS=%d\n", static_cast<unsigned long long>(seed),
+                    options.events);
+        std::fflush(stdout);
+        reports.push_back(RunStorm(seed, options.events, options, factory));
+        std::printf("storm: %s\n", reports.back().Summary().c_str());
+        std::fflush(stdout);
+    }
+    return reports;
+}
+
+void PrepareFieldClasses()
+{
+    const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    RegisterDatumEditClass();
+    RegisterDatumCtrlClass();
 }
 
 } // namespace storm

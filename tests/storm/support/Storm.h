@@ -5,6 +5,9 @@
 //   StormReport    what a storm did, and its first broken invariant with the
 //                  seed, the tail of the event log and the line that replays it
 //   RunStorm       runs one storm over the hosts that a factory makes
+//   RunStorms      the storms that the environment asks for, each announced
+//                  and summed up on standard output
+//   PrepareFieldClasses   the common controls and the two field classes
 //
 // Replaying a failure: STORM_SEED=<seed> STORM_EVENTS=<event number + 1>
 // reruns the same events and stops right after the failing one;
@@ -15,6 +18,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace storm {
 
@@ -48,5 +52,10 @@ struct StormReport {
 };
 
 StormReport RunStorm(std::uint64_t seed, int events, const StormOptions& options, const HostFactory& factory);
+
+// One storm per seed of StormOptions::FromEnvironment(defaultSeed, defaultEvents).
+std::vector<StormReport> RunStorms(std::uint64_t defaultSeed, int defaultEvents, const HostFactory& factory);
+
+void PrepareFieldClasses();
 
 } // namespace storm

@@ -111,37 +111,6 @@ std::string RandomBlock(Prng& rng)
     return block;
 }
 
-// The middle of a day's cell in the calendar, in screen coordinates: where
-// MCM_HITTEST finds that day. The scan answers messages sent from other
-// threads as it goes, so that the watchdog hears from the thread.
-bool FindDayPoint(HWND calendar, WORD year, WORD month, WORD day, POINT* point)
-{
-    RECT client{};
-    ::GetClientRect(calendar, &client);
-    long sumX = 0;
-    long sumY = 0;
-    long count = 0;
-    for (LONG y = client.top + 1; y < client.bottom; y += 3) {
-        MSG pending;
-        ::PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        for (LONG x = client.left + 1; x < client.right; x += 3) {
-            MCHITTESTINFO hit{};
-            hit.cbSize = sizeof hit;
-            hit.pt = {x, y};
-            ::SendMessageA(calendar, MCM_HITTEST, 0, win32::ToLParam(&hit));
-            if (hit.uHit == MCHT_CALENDARDATE && hit.st.wYear == year && hit.st.wMonth == month && hit.st.wDay == day) {
-                sumX += x;
-                sumY += y;
-                ++count;
-            }
-        }
-    }
-    if (count == 0)
-        return false;
-    *point = {sumX / count, sumY / count};
-    ::ClientToScreen(calendar, point);
-    return true;
-}
 } // namespace
 
 // --- popups ---
@@ -215,7 +184,7 @@ void Storm::ActOnPopup(HWND popup)
         ::SendMessageA(calendar, MCM_SETCURSEL, 0, win32::ToLParam(&month));
         const WORD day = static_cast<WORD>(m_rng.Between(1, 28));
         POINT point{};
-        if (FindDayPoint(calendar, month.wYear, month.wMonth, day, &point)) {
+        if (test::CalendarDayPoint(calendar, month.wYear, month.wMonth, day, &point)) {
             CString picked;
             picked.Format("%04d-%02d-%02d", month.wYear, month.wMonth, day);
             m_picks.push_back(picked);

@@ -1,4 +1,15 @@
-# Pictures are drawn as text in the repository and become bitmaps at build time.
+# Resources: pictures drawn as text in the repository become bitmaps at build
+# time, and folders of tests compile resource scripts with windres.
+
+# corvanel_enable_resource_scripts()
+# Lets the folder compile .rc files. windres takes none of the compiler's
+# warning options, so the folder's options go to C and C++ sources only.
+macro(corvanel_enable_resource_scripts)
+    enable_language(RC)
+    get_directory_property(compile_options COMPILE_OPTIONS)
+    list(TRANSFORM compile_options REPLACE "^(.+)$" "$<$<COMPILE_LANGUAGE:C,CXX>:\\1>")
+    set_directory_properties(PROPERTIES COMPILE_OPTIONS "${compile_options}")
+endmacro()
 
 # corvanel_bitmaps_from_text(<out_var> <out_dir> <text file>...)
 # Draws each text file as <out_dir>/<its name>.bmp with scripts/text-to-bmp and

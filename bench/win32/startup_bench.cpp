@@ -3,8 +3,11 @@
 // Both run under the same Wine and display, alternately, many times; the
 // report gives the medians and their ratio.
 //
-//   startup_bench.exe Corvanel.exe bare_dialog.exe [runs]
+//   startup_bench.exe Corvanel.exe bare_dialog.exe [runs [other.exe...]]
 //
+// Other programs that show the same dialog (startup_work_dialog.exe) take
+// their turns in the same rounds and are reported against the bare program
+// too.
 // A run starts the program, waits until a visible window titled
 // "About Corvanel" exists, stops the clock, closes the dialog with Cancel and
 // waits for the process to end with status 0.
@@ -83,33 +86,48 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// The program's file name, for the report.
+std::string NameOf(const char* program)
+{
+    const std::string path(program);
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench Corvanel.exe bare_dialog.exe [runs]\n");
+        std::fprintf(stderr, "usage: startup_bench Corvanel.exe bare_dialog.exe [runs [other.exe...]]\n");
         return 2;
     }
     const int runs = argc > 3 ? std::max(3, std::atoi(argv[3])) : 21;
+    // The product first, the bare program second, then the others.
+    std::vector<const char*> programs{argv[1], argv[2]};
+    for (int i = 4; i < argc; ++i)
+        programs.push_back(argv[i]);
 
-    // One unmeasured start each, so that both find Wine's files in the cache.
-    TimeOneStart(argv[1]);
-    TimeOneStart(argv[2]);
-    std::vector<double> product, bare;
+    // One unmeasured start each, so that all find Wine's files in the cache.
+    for (const char* program : programs)
+        TimeOneStart(program);
+    std::vector<std::vector<double>> times(programs.size());
     for (int run = 0; run < runs; ++run) {
-        const double a = TimeOneStart(argv[1]);
-        const double b = TimeOneStart(argv[2]);
-        if (a < 0 || b < 0)
-            return 1;
-        product.push_back(a);
-        bare.push_back(b);
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            const double ms = TimeOneStart(programs[i]);
+            if (ms < 0)
+                return 1;
+            times[i].push_back(ms);
+        }
     }
-    const double productMs = Median(product);
-    const double bareMs = Median(bare);
+    const double bareMs = Median(times[1]);
     std::printf("start-up to the dialog shown, %d runs each (median)\n", runs);
-    std::printf("  bare Win32 program: %7.1f ms\n", bareMs);
-    std::printf("  Corvanel.exe:       %7.1f ms\n", productMs);
-    std::printf("  ratio:              %7.2f\n", productMs / bareMs);
+    std::printf("  %-24s %7.1f ms\n", NameOf(programs[1]).c_str(), bareMs);
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        if (i == 1)
+            continue;
+        const double ms = Median(times[i]);
+        std::printf("  %-24s %7.1f ms   ratio %.2f\n", NameOf(programs[i]).c_str(), ms, ms / bareMs);
+    }
     return 0;
 }

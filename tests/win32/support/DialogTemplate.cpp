@@ -34,32 +34,32 @@ private:
 
 } // namespace
 
-ItemSpec PushButton(const char* text, WORD id, short x, short y)
+ItemLayout PushButton(const char* text, WORD id, short x, short y)
 {
     return {.className = "BUTTON", .text = text, .id = id,
             .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, .x = x, .y = y};
 }
 
-ItemSpec DefPushButton(const char* text, WORD id, short x, short y)
+ItemLayout DefPushButton(const char* text, WORD id, short x, short y)
 {
-    ItemSpec item = PushButton(text, id, x, y);
+    ItemLayout item = PushButton(text, id, x, y);
     item.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
     return item;
 }
 
-ItemSpec EditBox(WORD id, short x, short y, short cx, const char* className)
+ItemLayout EditBox(WORD id, short x, short y, short cx, const char* className)
 {
     return {.className = className, .text = "", .id = id,
             .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
             .x = x, .y = y, .cx = cx, .cy = 12};
 }
 
-DialogTemplate::DialogTemplate(const DialogSpec& spec)
-    : m_spec(spec), m_title(spec.title ? spec.title : ""), m_font(spec.font ? spec.font : "")
+DialogTemplate::DialogTemplate(const DialogLayout& layout)
+    : m_layout(layout), m_title(layout.title ? layout.title : ""), m_font(layout.font ? layout.font : "")
 {
 }
 
-DialogTemplate& DialogTemplate::Add(const ItemSpec& item)
+DialogTemplate& DialogTemplate::Add(const ItemLayout& item)
 {
     m_items.push_back({item, item.className ? item.className : "", item.text ? item.text : ""});
     m_words.clear();
@@ -76,31 +76,31 @@ const DLGTEMPLATE* DialogTemplate::Get()
 void DialogTemplate::Build()
 {
     Writer out(m_words);
-    const bool hasFont = m_spec.font != nullptr;
-    const DWORD style = m_spec.style | (hasFont ? DWORD{DS_SETFONT} : 0);
+    const bool hasFont = m_layout.font != nullptr;
+    const DWORD style = m_layout.style | (hasFont ? DWORD{DS_SETFONT} : 0);
     const auto count = static_cast<unsigned>(m_items.size());
 
-    if (m_spec.extended) {
+    if (m_layout.extended) {
         out.Word(1);         // version
         out.Word(0xFFFF);    // signature of the extended form
         out.Dword(0);        // help id
-        out.Dword(m_spec.exStyle);
+        out.Dword(m_layout.exStyle);
         out.Dword(style);
     } else {
         out.Dword(style);
-        out.Dword(m_spec.exStyle);
+        out.Dword(m_layout.exStyle);
     }
     out.Word(count);
-    out.Short(m_spec.x);
-    out.Short(m_spec.y);
-    out.Short(m_spec.cx);
-    out.Short(m_spec.cy);
+    out.Short(m_layout.x);
+    out.Short(m_layout.y);
+    out.Short(m_layout.cx);
+    out.Short(m_layout.cy);
     out.Word(0);             // no menu
     out.Word(0);             // the standard dialog class
     out.String(m_title.c_str());
     if (hasFont) {
-        out.Word(m_spec.pointSize);
-        if (m_spec.extended) {
+        out.Word(m_layout.pointSize);
+        if (m_layout.extended) {
             out.Word(FW_NORMAL);
             out.Word(DEFAULT_CHARSET << 8);   // italic 0, then the character set
         }
@@ -108,9 +108,9 @@ void DialogTemplate::Build()
     }
 
     for (const Item& stored : m_items) {
-        const ItemSpec& item = stored.spec;
+        const ItemLayout& item = stored.layout;
         out.AlignToDword();
-        if (m_spec.extended) {
+        if (m_layout.extended) {
             out.Dword(0);    // help id
             out.Dword(item.exStyle);
             out.Dword(item.style);
@@ -122,7 +122,7 @@ void DialogTemplate::Build()
         out.Short(item.y);
         out.Short(item.cx);
         out.Short(item.cy);
-        if (m_spec.extended)
+        if (m_layout.extended)
             out.Dword(item.id);
         else
             out.Word(item.id);

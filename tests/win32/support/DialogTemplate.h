@@ -1,9 +1,9 @@
 // DialogTemplate.h: dialog templates built in memory, for tests that need a
 // dialog holding particular controls (custom class names included).
 //
-//   DialogSpec       the dialog: style, position and size in dialog units, title, font
-//   ItemSpec         one control: class name (kept exactly as written), text, id, style, rectangle
-//   PushButton, DefPushButton, EditBox   ItemSpecs for the common controls
+//   DialogLayout       the dialog: style, position and size in dialog units, title, font
+//   ItemLayout         one control: class name (kept exactly as written), text, id, style, rectangle
+//   PushButton, DefPushButton, EditBox   ItemLayouts for the common controls
 //   DialogTemplate   builds a DLGTEMPLATEEX (or a classic DLGTEMPLATE) for CDialog
 //
 //   DialogTemplate dialog({.cx = 160, .cy = 80, .title = "Two fields"});
@@ -23,7 +23,7 @@
 
 namespace test {
 
-struct DialogSpec {
+struct DialogLayout {
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
     DWORD exStyle = 0;
     short x = 20;
@@ -36,7 +36,7 @@ struct DialogSpec {
     bool extended = true;                // DLGTEMPLATEEX; false: classic DLGTEMPLATE
 };
 
-struct ItemSpec {
+struct ItemLayout {
     const char* className = "BUTTON";
     const char* text = "";
     WORD id = 0;
@@ -48,14 +48,14 @@ struct ItemSpec {
     short cy = 14;
 };
 
-ItemSpec PushButton(const char* text, WORD id, short x, short y);
-ItemSpec DefPushButton(const char* text, WORD id, short x, short y);
-ItemSpec EditBox(WORD id, short x, short y, short cx = 80, const char* className = "EDIT");
+ItemLayout PushButton(const char* text, WORD id, short x, short y);
+ItemLayout DefPushButton(const char* text, WORD id, short x, short y);
+ItemLayout EditBox(WORD id, short x, short y, short cx = 80, const char* className = "EDIT");
 
 class DialogTemplate {
 public:
-    explicit DialogTemplate(const DialogSpec& spec);
-    DialogTemplate& Add(const ItemSpec& item);
+    explicit DialogTemplate(const DialogLayout& layout);
+    DialogTemplate& Add(const ItemLayout& item);
     // The finished template; valid while this object lives and is not changed.
     const DLGTEMPLATE* Get();
 
@@ -63,12 +63,12 @@ private:
     void Build();
 
     struct Item {
-        ItemSpec spec;
+        ItemLayout layout;
         std::string className;
         std::string text;
     };
 
-    DialogSpec m_spec;
+    DialogLayout m_layout;
     std::string m_title;
     std::string m_font;
     std::vector<Item> m_items;

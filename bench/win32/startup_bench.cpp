@@ -8,6 +8,7 @@
 // Other programs that show the same dialog (startup_work_dialog.exe) take
 // their turns in the same rounds and are reported against the bare program
 // too.
+//
 // A run starts the program, waits until a visible window titled
 // "About Corvanel" exists, stops the clock, closes the dialog with Cancel and
 // waits for the process to end with status 0.

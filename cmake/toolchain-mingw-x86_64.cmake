@@ -12,5 +12,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # The executables need no extra DLLs: the C and C++ runtimes are linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# Tests run under 64-bit Wine, in a prefix of their own.
-set(CMAKE_CROSSCOMPILING_EMULATOR env WINEARCH=win64 ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test-runner)
+# Tests run under 64-bit Wine, in a prefix of their own: the runner picks the
+# 64-bit loader and prefix from the executables' PE headers.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test-runner)

@@ -14,6 +14,9 @@
 #   driver_click_day YYYY-MM-DD  clicks that day in the open calendar
 #   driver_wait_exit [S]         waits for the program to end; its status in APP_STATUS
 
+# shellcheck source=wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
 driver_init() {
     local build=$1
     DRIVER_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

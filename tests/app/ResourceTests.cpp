@@ -515,16 +515,18 @@ TEST_F(CorvanelResources, VersionBlock)
         EXPECT_NE(text(placeholder), "(missing)") << placeholder;
 }
 
-// The manifest (type 24, id 1): x86 (amd64 in the 64-bit build), and no
-// dependency at all: neither the common controls 6 nor the side-by-side
-// runtimes that a static build lacks.
+// The manifest (type 24, id 1): x86 in the 32-bit program, amd64 in the
+// 64-bit one, and no dependency at all: neither the common controls 6 nor
+// the side-by-side runtimes that a static build lacks. The program read may
+// be of either kind (the 64-bit tests also check the 32-bit product), so the
+// expected architecture follows the file's own PE header.
 TEST_F(CorvanelResources, Manifest)
 {
-#ifdef _WIN64
-    const char* architecture = "processorArchitecture=\"amd64\"";
-#else
-    const char* architecture = "processorArchitecture=\"x86\"";
-#endif
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(reinterpret_cast<ULONG_PTR>(s_module) & ~ULONG_PTR{3});
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(dos) + dos->e_lfanew);
+    const bool is64 = nt->FileHeader.Machine == IMAGE_FILE_MACHINE_AMD64;
+    ASSERT_TRUE(is64 || nt->FileHeader.Machine == IMAGE_FILE_MACHINE_I386) << nt->FileHeader.Machine;
+    const char* architecture = is64 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\"";
     EXPECT_EQ(Languages(RT_MANIFEST, 1), std::set<WORD>{kEnglishUs});
     const std::vector<BYTE> data = Raw(RT_MANIFEST, 1);
     const std::string text(data.begin(), data.end());

@@ -12,6 +12,10 @@ fi
 # shellcheck source=../../scripts/x-driver.sh
 source "$(dirname "$0")/../../scripts/x-driver.sh"
 driver_init "$build"
+if ! wine_can_run "$DRIVER_APP"; then
+    echo "skipped: $WINE_NO_32BIT_REASON"
+    exit 77
+fi
 
 passed=0
 failed=0

@@ -1,6 +1,6 @@
 // The date control in a host dialog: the button it makes beside itself, its
 // rules and dashed form, the focus handling that ignores its own button, the
-// Down key, and the lifetime of control and button objects.
+// opening keys, and the lifetime of control and button objects.
 #include "tests/controls/DatumCtrlFixture.h"
 
 #include <cstdint>
@@ -328,6 +328,38 @@ TEST_F(DatumCtrlTest, DownPostsTheOpenRequestAndTheEditGetsTheKey)
     DWORD start = 0;
     ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
     EXPECT_EQ(start, 1u);
+}
+
+// F4 and Alt+Down post the open request like Down; Up and Alt+Up post
+// nothing. A date edit has no calendar: no key posts anything there.
+TEST_F(DatumCtrlTest, OpeningKeysPostTheOpenRequestInTheDateControlOnly)
+{
+    constexpr LPARAM kAlt = static_cast<LPARAM>(KF_ALTDOWN) << 16 | 1;
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM key;
+        LPARAM flags;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"Down", WM_KEYDOWN, VK_DOWN, 1, true},       {"F4", WM_KEYDOWN, VK_F4, 1, true},
+        {"Alt+Down", WM_SYSKEYDOWN, VK_DOWN, kAlt, true}, {"Up", WM_KEYDOWN, VK_UP, 1, false},
+        {"Alt+Up", WM_SYSKEYDOWN, VK_UP, kAlt, false},
+    };
+    RegisterDatumEditClass();
+    HostDialog& ctrls = Open({.initial = "2007-01-15"});
+    HostDialog edits("DatumEdit", {.initial = "20070115"});
+    ASSERT_TRUE(edits.Open());
+    for (const Case& c : cases) {
+        for (HWND field : {ctrls.Item(kFirst1000), edits.Item(kFirstId)}) {
+            SCOPED_TRACE(::testing::Message() << c.name << " in " << (field == edits.Item(kFirstId) ? "DatumEdit" : "DatumCtrl"));
+            ::SendMessageA(field, c.message, c.key, c.flags);
+            MSG posted;
+            const bool opens = c.opens && field == ctrls.Item(kFirst1000);
+            EXPECT_EQ(::PeekMessageA(&posted, field, DCM_OPENPOPUP, DCM_OPENPOPUP, PM_REMOVE) != FALSE, opens);
+        }
+    }
 }
 
 // --- registration and lifetime ---

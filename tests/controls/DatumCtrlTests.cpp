@@ -335,29 +335,22 @@ TEST_F(DatumCtrlTest, DownPostsTheOpenRequestAndTheEditGetsTheKey)
 TEST_F(DatumCtrlTest, OpeningKeysPostTheOpenRequestInTheDateControlOnly)
 {
     constexpr LPARAM kAlt = static_cast<LPARAM>(KF_ALTDOWN) << 16 | 1;
-    struct Case {
-        const char* name;
-        UINT message;
-        WPARAM key;
-        LPARAM flags;
-        bool opens;
-    };
-    const Case cases[] = {
-        {"Down", WM_KEYDOWN, VK_DOWN, 1, true},       {"F4", WM_KEYDOWN, VK_F4, 1, true},
-        {"Alt+Down", WM_SYSKEYDOWN, VK_DOWN, kAlt, true}, {"Up", WM_KEYDOWN, VK_UP, 1, false},
-        {"Alt+Up", WM_SYSKEYDOWN, VK_UP, kAlt, false},
+    const struct { UINT message; WPARAM key; LPARAM flags; bool opens; } cases[] = {
+        {WM_KEYDOWN, VK_DOWN, 1, true}, {WM_KEYDOWN, VK_F4, 1, true}, {WM_SYSKEYDOWN, VK_DOWN, kAlt, true},
+        {WM_KEYDOWN, VK_UP, 1, false},  {WM_SYSKEYDOWN, VK_UP, kAlt, false},
     };
     RegisterDatumEditClass();
-    HostDialog& ctrls = Open({.initial = "2007-01-15"});
+    const HWND ctrl = Open({.initial = "2007-01-15"}).Item(kFirst1000);
     HostDialog edits("DatumEdit", {.initial = "20070115"});
     ASSERT_TRUE(edits.Open());
-    for (const Case& c : cases) {
-        for (HWND field : {ctrls.Item(kFirst1000), edits.Item(kFirstId)}) {
-            SCOPED_TRACE(::testing::Message() << c.name << " in " << (field == edits.Item(kFirstId) ? "DatumEdit" : "DatumCtrl"));
+    for (const auto& c : cases) {
+        for (HWND field : {ctrl, edits.Item(kFirstId)}) {
+            const char* where = field == ctrl ? "DatumCtrl" : "DatumEdit";
+            SCOPED_TRACE(::testing::Message() << "key " << c.key << " in a " << where);
             ::SendMessageA(field, c.message, c.key, c.flags);
             MSG posted;
-            const bool opens = c.opens && field == ctrls.Item(kFirst1000);
-            EXPECT_EQ(::PeekMessageA(&posted, field, DCM_OPENPOPUP, DCM_OPENPOPUP, PM_REMOVE) != FALSE, opens);
+            EXPECT_EQ(::PeekMessageA(&posted, field, DCM_OPENPOPUP, DCM_OPENPOPUP, PM_REMOVE) != FALSE,
+                      c.opens && field == ctrl);
         }
     }
 }

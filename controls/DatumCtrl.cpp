@@ -39,6 +39,7 @@ const MessageMap* CDatumCtrl::GetMessageMap() const
         OnReflectedCommand<&CDatumCtrl::OnEnKillFocus>(EN_KILLFOCUS),
         OnReflectedCommand<&CDatumCtrl::OnEnSetFocus>(EN_SETFOCUS),
         OnMessage<&CDatumCtrl::OnKeyDown>(WM_KEYDOWN),
+        OnMessage<&CDatumCtrl::OnSysKeyDown>(WM_SYSKEYDOWN),
         OnMessage<&CDatumCtrl::OnEnable>(WM_ENABLE),
         OnMessage<&CDatumCtrl::OnShowWindow>(WM_SHOWWINDOW),
         OnMessage<&CDatumCtrl::OnExitCheck>(DCM_EXITCHECK),
@@ -119,7 +120,17 @@ void CDatumCtrl::FocusOut()
 // Posted, so that the popup opens only after the edit has processed the key.
 LRESULT CDatumCtrl::OnKeyDown(WPARAM virtualKey, LPARAM)
 {
-    if (virtualKey == VK_DOWN)
+    if (virtualKey == VK_DOWN || virtualKey == VK_F4)
+        PostMessage(DCM_OPENPOPUP, 0, 0);
+    return Default();
+}
+
+// The system's drop-down key. Its own handling still sees the key, so that
+// letting go of Alt afterwards does not enter menu mode.
+LRESULT CDatumCtrl::OnSysKeyDown(WPARAM virtualKey, LPARAM flags)
+{
+    const bool altDown = (win32::HighWord(static_cast<ULONG_PTR>(flags)) & KF_ALTDOWN) != 0;
+    if (virtualKey == VK_DOWN && altDown)
         PostMessage(DCM_OPENPOPUP, 0, 0);
     return Default();
 }
@@ -163,7 +174,7 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 // Runs the popup modally with its top-left corner at the field's
 // bottom-left corner, starting from the field's date or today. The focus
 // change into the popup runs this control's focus-out procedure inside the
-// modal loop (in full when the Down key opened it). Afterwards the control
+// modal loop (in full when a key opened it). Afterwards the control
 // takes the focus back but keeps the entry text from before the popup, so
 // that a picked date counts as a change at the next focus-out.
 void CDatumCtrl::OpenPopup()

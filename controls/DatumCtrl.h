@@ -1,9 +1,9 @@
 // DatumCtrl.h: the date control with its popup button, window class "DatumCtrl".
 //
 //   CDatumCtrl   the date edit's twin with the dashed display form: a
-//                15-pixel bitmap button at its right edge and the Down arrow
-//                open a month-calendar popup under the field, whose picked
-//                day replaces the text
+//                15-pixel bitmap button at its right edge and the keys Down,
+//                F4 and Alt+Down open a month-calendar popup under the
+//                field, whose picked day replaces the text
 //
 // The binding, the change rules, the host commands and the character filter
 // are the shared half in CDatumEntry; this class adds the button, its own
@@ -49,9 +49,11 @@ protected:
     LRESULT OnEnSetFocus();
     // EN_KILLFOCUS: the focus-out procedure.
     LRESULT OnEnKillFocus();
-    // WM_KEYDOWN: Down opens the popup once the key is processed; the edit
-    // sees every key.
+    // WM_KEYDOWN: Down and F4 open the popup once the key is processed; the
+    // edit sees every key.
     LRESULT OnKeyDown(WPARAM virtualKey, LPARAM);
+    // WM_SYSKEYDOWN: Alt+Down opens the popup the same way.
+    LRESULT OnSysKeyDown(WPARAM virtualKey, LPARAM flags);
     // WM_ENABLE, WM_SHOWWINDOW: the button follows the control.
     LRESULT OnEnable(WPARAM enabled, LPARAM);
     LRESULT OnShowWindow(WPARAM shown, LPARAM);

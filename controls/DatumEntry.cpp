@@ -176,6 +176,17 @@ LRESULT CDatumEntry::OnCheckModified(WPARAM, LPARAM)
     return 0;
 }
 
+// WM_GETOBJECT: asked which class it is, the control answers as the system's
+// edit does, so that accessibility clients read it as editable text whose
+// value is the window text. Every other request is the edit's.
+LRESULT CDatumEntry::OnGetObject(WPARAM, LPARAM objectId)
+{
+    constexpr LRESULT kEditClassIndex = 65536 + 4;   // the system edit's index among the known classes
+    if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_QUERYCLASSNAMEIDX))
+        return kEditClassIndex;
+    return Default();
+}
+
 // Another control takes the focus back from this one: skip the next check.
 LRESULT CDatumEntry::OnYieldFocus(WPARAM, LPARAM)
 {
@@ -194,6 +205,7 @@ const MessageMap* CDatumEntry::GetMessageMap() const
         OnMessage<&CDatumEntry::OnVerify>(DCM_VERIFY),
         OnMessage<&CDatumEntry::OnCheckModified>(DCM_CHECKMODIFIED),
         OnMessage<&CDatumEntry::OnYieldFocus>(DCM_YIELDFOCUS),
+        OnMessage<&CDatumEntry::OnGetObject>(WM_GETOBJECT),
     };
     static const MessageMap kMap{CEdit::GetMessageMap(), kEntries};
     return &kMap;

@@ -64,6 +64,7 @@ protected:
     LRESULT OnVerify(WPARAM, LPARAM);
     LRESULT OnCheckModified(WPARAM, LPARAM);
     LRESULT OnYieldFocus(WPARAM, LPARAM);
+    LRESULT OnGetObject(WPARAM, LPARAM objectId);
 
     const MessageMap* GetMessageMap() const override;
     // The window is gone: the object deletes itself.

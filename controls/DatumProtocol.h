@@ -3,7 +3,7 @@
 // Notifications (DCN_*) go from a control to its parent, with the control id in
 // wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
 // wParam and lParam and return 0. Every message is sent synchronously except
-// DCM_OPENPOPUP on the Down key, which a control posts to itself.
+// DCM_OPENPOPUP on the keys Down, F4 and Alt+Down, which a control posts to itself.
 #pragma once
 
 #include <windows.h>
@@ -24,7 +24,7 @@ constexpr UINT DCM_VALUETOTEXT      = WM_USER + 0x73; // host: format the bound 
 constexpr UINT DCM_TEXTTOVALUE      = WM_USER + 0x74; // host: check, normalise, store text and value
 constexpr UINT DCM_VERIFY           = WM_USER + 0x76; // host: check the text now; DCN_INVALID when refused
 constexpr UINT DCM_CHECKMODIFIED    = WM_USER + 0x77; // host: DCN_MODIFIED when window text != bound text
-constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // popup button (sent) or Down key (posted): open the calendar
+constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // button (sent) or Down, F4, Alt+Down (posted): open the calendar
 constexpr UINT DCM_BUTTONFOCUS      = WM_USER + 0x85; // popup button to its control: the button took the focus
 constexpr UINT DCM_YIELDFOCUS       = WM_USER + 0x87; // to the focus holder: skip your next focus-out check
 

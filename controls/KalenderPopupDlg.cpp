@@ -1,11 +1,32 @@
-// KalenderPopupDlg.cpp: placement, preset, pick and close-on-move of the calendar popup.
+// KalenderPopupDlg.cpp: placement, preset, pick, keys and close-on-move of the calendar popup.
 #include "controls/KalenderPopupDlg.h"
 
 #include "controls/ControlResources.h"
 #include "controls/DatumProtocol.h"
+#include "datevalues/DateValue.h"
 #include "platform/DataExchange.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+
+namespace {
+
+int LastDayOfMonth(int year, int month)
+{
+    CDateValue next;
+    next.year = static_cast<std::uint16_t>(month == 12 ? year + 1 : year);
+    next.month = static_cast<std::uint8_t>(month == 12 ? 1 : month + 1);
+    next.day = 1;
+    return CDateValue().SetDayNumber(next.GetDayNumber() - 1).day;
+}
+
+bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
+{
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+} // namespace
 
 ScreenLimits ScreenLimits::FromSystem()
 {
@@ -26,6 +47,82 @@ RECT PullBackOnScreen(RECT rect, const ScreenLimits& limits)
         rect.right -= overflowX;
     }
     return rect;
+}
+
+SYSTEMTIME DayAfterKey(const SYSTEMTIME& day, WPARAM virtualKey)
+{
+    CDateValue date;
+    date.year = day.wYear;
+    date.month = static_cast<std::uint8_t>(day.wMonth);
+    date.day = static_cast<std::uint8_t>(day.wDay);
+    auto moveDays = [&](int days) { date.SetDayNumber(date.GetDayNumber() + days); };
+    switch (virtualKey) {
+    case VK_LEFT: moveDays(-1); break;
+    case VK_RIGHT: moveDays(1); break;
+    case VK_UP: moveDays(-7); break;
+    case VK_DOWN: moveDays(7); break;
+    case VK_PRIOR:
+    case VK_NEXT: {
+        const int months = date.year * 12 + date.month - 1 + (virtualKey == VK_NEXT ? 1 : -1);
+        date.year = static_cast<std::uint16_t>(months / 12);
+        date.month = static_cast<std::uint8_t>(months % 12 + 1);
+        date.day = static_cast<std::uint8_t>(std::min<int>(date.day, LastDayOfMonth(date.year, date.month)));
+        break;
+    }
+    case VK_HOME: date.day = 1; break;
+    case VK_END: date.day = static_cast<std::uint8_t>(LastDayOfMonth(date.year, date.month)); break;
+    default: return day;
+    }
+    SYSTEMTIME moved{};
+    moved.wYear = date.year;
+    moved.wMonth = date.month;
+    moved.wDay = date.day;
+    return moved;
+}
+
+const MessageMap* CPopupCalendar::GetMessageMap() const
+{
+    static constexpr MessageMapEntry kEntries[] = {
+        OnMessage<&CPopupCalendar::OnKeyDown>(WM_KEYDOWN),
+        OnMessage<&CPopupCalendar::OnSysKeyDown>(WM_SYSKEYDOWN),
+    };
+    static const MessageMap kMap{CMonthCalCtrl::GetMessageMap(), kEntries};
+    return &kMap;
+}
+
+// The dialog manager turns Enter and Escape into IDOK and IDCANCEL before
+// the calendar sees them; Space and F4 reach the calendar, which has no use
+// for them, so it turns them into the same commands. Some systems' month
+// calendars ignore the navigation keys: when the key left the highlight
+// where it was, the rule of DayAfterKey moves it.
+LRESULT CPopupCalendar::OnKeyDown(WPARAM virtualKey, LPARAM)
+{
+    if (virtualKey == VK_SPACE || virtualKey == VK_F4) {
+        GetParent()->SendMessage(WM_COMMAND, virtualKey == VK_SPACE ? IDOK : IDCANCEL, 0);
+        return 0;
+    }
+    SYSTEMTIME before{};
+    const bool selected = SendMessage(MCM_GETCURSEL, 0, win32::ToLParam(&before)) != 0;
+    const LRESULT result = Default();
+    SYSTEMTIME after{};
+    SendMessage(MCM_GETCURSEL, 0, win32::ToLParam(&after));
+    if (selected && SameDay(before, after)) {
+        SYSTEMTIME moved = DayAfterKey(before, virtualKey);
+        if (!SameDay(moved, before))
+            SendMessage(MCM_SETCURSEL, 0, win32::ToLParam(&moved));
+    }
+    return result;
+}
+
+// The system's own handling still sees the key, so that letting go of Alt
+// afterwards does not enter menu mode.
+LRESULT CPopupCalendar::OnSysKeyDown(WPARAM virtualKey, LPARAM flags)
+{
+    const LRESULT result = Default();
+    const bool altDown = (win32::HighWord(static_cast<ULONG_PTR>(flags)) & KF_ALTDOWN) != 0;
+    if (virtualKey == VK_UP && altDown)
+        GetParent()->SendMessage(WM_COMMAND, IDCANCEL, 0);
+    return result;
 }
 
 CKalenderPopupDlg::CKalenderPopupDlg(CString* pResult, BOOL* pPicked, int x, int y, CWnd* pParent)
@@ -89,15 +186,29 @@ LRESULT CKalenderPopupDlg::OnGetDayState(NMHDR*)
 
 LRESULT CKalenderPopupDlg::OnSelect(NMHDR* header)
 {
-    const auto* select = reinterpret_cast<const NMSELCHANGE*>(header);
-    const SYSTEMTIME& day = select->stSelStart;
+    Pick(reinterpret_cast<const NMSELCHANGE*>(header)->stSelStart);
+    return 0;
+}
+
+// The keys move the calendar's highlight without a pick; OK takes it. A
+// calendar without a selection has nothing to pick: that closes unpicked.
+void CKalenderPopupDlg::OnOK()
+{
+    SYSTEMTIME day{};
+    if (m_calendar.SendMessage(MCM_GETCURSEL, 0, win32::ToLParam(&day)) == 0)
+        OnCancel();
+    else
+        Pick(day);
+}
+
+void CKalenderPopupDlg::Pick(const SYSTEMTIME& day)
+{
     m_pResult->Format("%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);
     *m_pPicked = TRUE;
     // From here on position changes, among them the hiding of the popup as
     // it closes, no longer cancel it.
     m_bCancelOnMove = FALSE;
-    OnOK();
-    return 0;
+    CDialog::OnOK();
 }
 
 void CKalenderPopupDlg::OnCancel()

@@ -2,10 +2,17 @@
 //
 //   CKalenderPopupDlg   a borderless modal popup (dialog template 101) holding
 //                       one month calendar, placed at a requested screen
-//                       position and pulled back inside the screen; a picked
-//                       day comes back as yyyy-mm-dd; any move, resize or
-//                       re-ordering of the visible popup closes it unpicked
+//                       position and pulled back inside the screen; a day
+//                       picked with the mouse, Enter or Space comes back as
+//                       yyyy-mm-dd; Escape, F4, Alt+Up and any move, resize
+//                       or re-ordering of the visible popup close it unpicked
+//   CPopupCalendar      the popup's month calendar: Space asks the popup for
+//                       OK and F4 and Alt+Up for Cancel, as the dialog
+//                       manager does for Enter and Escape; the navigation
+//                       keys move the highlight where the system's
+//                       calendar does not move it itself
 //   ScreenLimits, PullBackOnScreen   the placement rule, as a pure function
+//   DayAfterKey         the navigation keys' rule, as a pure function
 //
 // The popup knows nothing of the control: it gets a start text, a flag to
 // set on a pick and a position, and it writes the picked text.
@@ -30,6 +37,24 @@ struct ScreenLimits {
 // cxBorder. There is no correction towards the top or the left.
 RECT PullBackOnScreen(RECT rect, const ScreenLimits& limits);
 
+// The day a navigation key moves the highlight to: Left and Right by a day,
+// Up and Down by a week, Page Up and Page Down by a month (to the month's
+// last day when it is shorter), Home and End to the first and the last day
+// of the month. Any other key leaves the day where it is.
+SYSTEMTIME DayAfterKey(const SYSTEMTIME& day, WPARAM virtualKey);
+
+class CPopupCalendar : public CMonthCalCtrl {
+protected:
+    const MessageMap* GetMessageMap() const override;
+
+private:
+    // WM_KEYDOWN: Space picks, F4 closes; every other key is the calendar's,
+    // and a navigation key that did not move its highlight moves it here.
+    LRESULT OnKeyDown(WPARAM virtualKey, LPARAM flags);
+    // WM_SYSKEYDOWN: Alt+Up closes.
+    LRESULT OnSysKeyDown(WPARAM virtualKey, LPARAM flags);
+};
+
 class CKalenderPopupDlg : public CDialog {
 public:
     // pResult: on entry the start text (yyyy-mm-dd), on a pick the picked
@@ -43,8 +68,10 @@ protected:
     // Sizes the popup to the calendar's minimum size at the requested
     // position, pulled back inside the screen, and presets the selection.
     BOOL OnInitDialog() override;
-    // Cancel, by Escape or by a move: the hiding that follows as the popup
-    // closes is no longer a move, so the popup ends once.
+    // OK, by Enter or Space: picks the calendar's highlighted day.
+    void OnOK() override;
+    // Cancel, by Escape, F4, Alt+Up or a move: the hiding that follows as
+    // the popup closes is no longer a move, so the popup ends once.
     void OnCancel() override;
 
     const MessageMap* GetMessageMap() const override;
@@ -53,13 +80,16 @@ private:
     // MCN_GETDAYSTATE: the first request presets the selection from the
     // start text; later ones leave it alone.
     LRESULT OnGetDayState(NMHDR* header);
-    // MCN_SELECT: the picked day into the result text, then close with OK.
+    // MCN_SELECT: the day clicked is picked.
     LRESULT OnSelect(NMHDR* header);
     // WM_WINDOWPOSCHANGING: a visible popup that is moved, resized or
     // re-ordered closes with Cancel. Never passed on.
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
 
-    CMonthCalCtrl m_calendar;
+    // The day into the result text and the picked flag, then close with OK.
+    void Pick(const SYSTEMTIME& day);
+
+    CPopupCalendar m_calendar;
     CString* m_pResult;
     BOOL* m_pPicked;
     BOOL m_bPresetPending = TRUE;

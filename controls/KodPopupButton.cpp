@@ -2,6 +2,9 @@
 #include "controls/KodPopupButton.h"
 
 #include "controls/DatumCtrl.h"
+#include "platform/Accessible.h"
+
+#include <oleacc.h>
 
 int CKodPopupButton::s_liveObjects = 0;
 
@@ -17,6 +20,7 @@ const MessageMap* CKodPopupButton::GetMessageMap() const
         OnReflectedCommand<&CKodPopupButton::OnClicked>(BN_CLICKED),
         OnMessage<&CKodPopupButton::OnSetFocus>(WM_SETFOCUS),
         OnMessage<&CKodPopupButton::OnCreate>(WM_CREATE),
+        OnMessage<&CKodPopupButton::OnGetObject>(WM_GETOBJECT),
     };
     static const MessageMap kMap{CBitmapButton::GetMessageMap(), kEntries};
     return &kMap;
@@ -42,4 +46,17 @@ LRESULT CKodPopupButton::OnClicked()
 {
     m_pOwner->SendMessage(DCM_OPENPOPUP, 0, 0);
     return 0;
+}
+
+// An owner-drawn button with the text "Kodpopup" says nothing to a listener,
+// and some systems' standard objects do not know buttons at all: the
+// standard object answers, with the role and name of what the button does.
+LRESULT CKodPopupButton::OnGetObject(WPARAM flags, LPARAM objectId)
+{
+    if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_CLIENT)) {
+        if (const LRESULT object = platform::LresultFromStdAccessible(m_hWnd, flags, ROLE_SYSTEM_PUSHBUTTON,
+                                                                      L"Open calendar"))
+            return object;
+    }
+    return Default();
 }

@@ -88,6 +88,57 @@ check "Enter on OK ends the program" driver_wait_exit
 check "... with exit status 0" test "$APP_STATUS" = 0
 driver_stop
 
+echo "scenario: the calendar from the keyboard alone"
+driver_start
+check "the dialog comes up" driver_wait_dialog
+driver_focus
+driver_keys Tab
+driver_type 070115
+driver_keys F4
+check "F4 opens the calendar" driver_expect popup open
+check "... after the field's exit rewrote the text" field_is 2007-01-15
+driver_keys Escape
+check "Escape closes the calendar" driver_expect popup closed
+check "... without a change" field_is 2007-01-15
+check "... with the focus back in the field" focus_is 1000
+driver_keys F4
+check "F4 opens the calendar on the field's day" driver_expect calendar_selection 2007-01-15
+driver_keys Right
+check "Right moves the highlight to the next day" driver_expect calendar_selection 2007-01-16
+driver_keys Return
+check "Enter closes the calendar" driver_expect popup closed
+check "... and writes the highlighted day" field_is 2007-01-16
+check "... with the focus back in the field" focus_is 1000
+driver_keys alt+Down
+check "Alt+Down opens the calendar" driver_expect calendar_selection 2007-01-16
+driver_keys Right
+check "Right moves the highlight" driver_expect calendar_selection 2007-01-17
+driver_keys space
+check "Space closes the calendar" driver_expect popup closed
+check "... and writes the highlighted day" field_is 2007-01-17
+check "... with the focus back in the field" focus_is 1000
+for close in F4 alt+Up; do
+    driver_keys F4
+    check "F4 opens the calendar" driver_expect calendar_selection 2007-01-17
+    driver_keys Right
+    check "Right moves the highlight" driver_expect calendar_selection 2007-01-18
+    driver_keys "$close"
+    check "$close closes the calendar" driver_expect popup closed
+    check "... without a change" field_is 2007-01-17
+    check "... with the focus back in the field" focus_is 1000
+done
+driver_keys End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+driver_type 200115
+driver_keys F4
+settle
+check "F4 on the refused text 200115 opens nothing" driver_expect popup closed
+check "... and leaves the text" field_is 200115
+driver_keys BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+driver_keys Escape
+check "Escape ends the program" driver_wait_exit
+check "... with exit status 0" test "$APP_STATUS" = 0
+driver_stop
+
 echo "scenario: Escape"
 driver_start
 check "the dialog comes up" driver_wait_dialog

@@ -1,6 +1,6 @@
 // The date control in a host dialog: the button it makes beside itself, its
 // rules and dashed form, the focus handling that ignores its own button, the
-// Down key, and the lifetime of control and button objects.
+// opening keys, and the lifetime of control and button objects.
 #include "tests/controls/DatumCtrlFixture.h"
 
 #include <cstdint>
@@ -328,6 +328,31 @@ TEST_F(DatumCtrlTest, DownPostsTheOpenRequestAndTheEditGetsTheKey)
     DWORD start = 0;
     ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
     EXPECT_EQ(start, 1u);
+}
+
+// F4 and Alt+Down post the open request like Down; Up and Alt+Up post
+// nothing. A date edit has no calendar: no key posts anything there.
+TEST_F(DatumCtrlTest, OpeningKeysPostTheOpenRequestInTheDateControlOnly)
+{
+    constexpr LPARAM kAlt = static_cast<LPARAM>(KF_ALTDOWN) << 16 | 1;
+    const struct { UINT message; WPARAM key; LPARAM flags; bool opens; } cases[] = {
+        {WM_KEYDOWN, VK_DOWN, 1, true}, {WM_KEYDOWN, VK_F4, 1, true}, {WM_SYSKEYDOWN, VK_DOWN, kAlt, true},
+        {WM_KEYDOWN, VK_UP, 1, false},  {WM_SYSKEYDOWN, VK_UP, kAlt, false},
+    };
+    RegisterDatumEditClass();
+    const HWND ctrl = Open({.initial = "2007-01-15"}).Item(kFirst1000);
+    HostDialog edits("DatumEdit", {.initial = "20070115"});
+    ASSERT_TRUE(edits.Open());
+    for (const auto& c : cases) {
+        for (HWND field : {ctrl, edits.Item(kFirstId)}) {
+            const char* where = field == ctrl ? "DatumCtrl" : "DatumEdit";
+            SCOPED_TRACE(::testing::Message() << "key " << c.key << " in a " << where);
+            ::SendMessageA(field, c.message, c.key, c.flags);
+            MSG posted;
+            EXPECT_EQ(::PeekMessageA(&posted, field, DCM_OPENPOPUP, DCM_OPENPOPUP, PM_REMOVE) != FALSE,
+                      c.opens && field == ctrl);
+        }
+    }
 }
 
 // --- registration and lifetime ---

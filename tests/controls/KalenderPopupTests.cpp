@@ -1,12 +1,14 @@
 // The calendar popup of the date control: its placement, the start date,
-// a day picked with the real mouse, closing without a pick, and the roads
-// through the button and the Down key. The popup is modal: each test acts
+// a day picked with the real mouse or the keyboard, closing without a pick,
+// and the roads through the button and the opening keys. The popup is modal: each test acts
 // on it from inside its loop through a PopupDriver, which has a watchdog.
 #include "platform/ClockForTesting.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
 
+#include <cstdlib>
 #include <functional>
+#include <vector>
 
 namespace test {
 namespace {
@@ -48,6 +50,35 @@ TEST(PopupPlacement, PullsBackOverTheRightAndBottomEdgesOnly)
     EXPECT_EQ(PullBackOnScreen({1200, 10, 1364, 165}, limits), (RECT{1123, 10, 1287, 165}));
     for (const RECT& kept : {RECT{10, 20, 174, 175}, RECT{1123, 846, 1287, 1001}, RECT{-50, -30, 114, 125}})
         EXPECT_EQ(PullBackOnScreen(kept, limits), kept);
+}
+
+// The navigation keys move by a day, a week or a month, carrying into the
+// month and the year; a month step lands on the shorter month's last day;
+// Home and End go to the ends of the month; other keys move nothing.
+TEST(PopupKeys, MoveTheHighlightByDayWeekAndMonth)
+{
+    struct Case {
+        WPARAM key;
+        const char* from;
+        const char* to;
+    };
+    const Case cases[] = {
+        {VK_RIGHT, "2007-01-15", "2007-01-16"}, {VK_LEFT, "2007-03-01", "2007-02-28"},
+        {VK_DOWN, "2007-12-28", "2008-01-04"},  {VK_UP, "2008-03-06", "2008-02-28"},
+        {VK_NEXT, "2008-01-31", "2008-02-29"},  {VK_PRIOR, "2007-01-15", "2006-12-15"},
+        {VK_NEXT, "2007-12-31", "2008-01-31"},  {VK_HOME, "2007-02-15", "2007-02-01"},
+        {VK_END, "2008-02-15", "2008-02-29"},   {VK_SPACE, "2007-01-15", "2007-01-15"},
+    };
+    for (const Case& c : cases) {
+        SYSTEMTIME from{};
+        from.wYear = static_cast<WORD>(std::atoi(c.from));
+        from.wMonth = static_cast<WORD>(std::atoi(c.from + 5));
+        from.wDay = static_cast<WORD>(std::atoi(c.from + 8));
+        const SYSTEMTIME to = DayAfterKey(from, c.key);
+        CString moved;
+        moved.Format("%04d-%02d-%02d", to.wYear, to.wMonth, to.wDay);
+        EXPECT_EQ(moved, c.to) << "key " << c.key << " from " << c.from;
+    }
 }
 
 // The real popup has the calendar's size and its top-left corner at the
@@ -245,6 +276,54 @@ TEST_F(DatumCtrlTest, PopupClosesUnpickedOnEscapeOrAnyMove)
         EXPECT_FALSE(driver.timedOut);
         EXPECT_EQ(TextOf(dlg.Item(kField)), "2007-01-15");
         EXPECT_EQ(dlg.FocusId(), kField);
+    }
+}
+
+// The keyboard alone, with real keys: each opening key opens the calendar
+// on the field's day, the arrows move the highlight, Enter and Space pick it
+// as a click does (the next exit reports a change), and Escape, F4 and
+// Alt+Up close the calendar without one. The field has the focus back.
+TEST_F(DatumCtrlTest, CalendarWorksFromTheKeyboardAlone)
+{
+    struct Key {
+        WORD key;
+        WORD modifier = 0;
+    };
+    struct Case {
+        const char* name;
+        Key open;
+        std::vector<Key> inPopup;
+        const char* text;   // the field's text afterwards
+    };
+    const Case cases[] = {
+        {"Down, Right, Right, Enter", {VK_DOWN}, {{VK_RIGHT}, {VK_RIGHT}, {VK_RETURN}}, "2007-01-17"},
+        {"F4, Down, Space", {VK_F4}, {{VK_DOWN}, {VK_SPACE}}, "2007-01-22"},
+        {"Alt+Down, Left, Enter", {VK_DOWN, VK_MENU}, {{VK_LEFT}, {VK_RETURN}}, "2007-01-14"},
+        {"F4, Enter", {VK_F4}, {{VK_RETURN}}, "2007-01-15"},
+        {"Down, Right, Escape", {VK_DOWN}, {{VK_RIGHT}, {VK_ESCAPE}}, "2007-01-15"},
+        {"F4, Right, F4", {VK_F4}, {{VK_RIGHT}, {VK_F4}}, "2007-01-15"},
+        {"Alt+Down, Right, Alt+Up", {VK_DOWN, VK_MENU}, {{VK_RIGHT}, {VK_UP, VK_MENU}}, "2007-01-15"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostDialog& dlg = Open({.initial = "2007-01-15"});
+        dlg.Focus(kField);
+        PopupDriver driver([&](CKalenderPopupDlg&) {
+            for (const Key& key : c.inPopup)
+                PressKey(key.key, key.modifier);
+        });
+        PressKey(c.open.key, c.open.modifier);
+        ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
+
+        EXPECT_FALSE(driver.timedOut);
+        EXPECT_EQ(driver.popupsSeen, 1);
+        EXPECT_EQ(TextOf(dlg.Item(kField)), CString(c.text));
+        EXPECT_EQ(dlg.FocusId(), kField);
+        ProtocolLog log(dlg);
+        dlg.Tab();
+        const bool changed = CString(c.text) != "2007-01-15";
+        const Expect leaving[] = {NextControl(), Change(kField), changed ? ExitChanged(kField) : ExitUnchanged(kField)};
+        EXPECT_TRUE(log.Matches(leaving));
     }
 }
 

@@ -124,15 +124,23 @@ POINT CentreOf(HWND window)
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-void PressKey(WORD virtualKey)
+void PressKey(WORD virtualKey, WORD modifier)
 {
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = virtualKey;
-    inputs[1].type = INPUT_KEYBOARD;
-    inputs[1].ki.wVk = virtualKey;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, static_cast<int>(sizeof(INPUT)));
+    INPUT inputs[4] = {};
+    UINT count = 0;
+    auto add = [&](WORD key, DWORD flags) {
+        inputs[count].type = INPUT_KEYBOARD;
+        inputs[count].ki.wVk = key;
+        inputs[count].ki.dwFlags = flags;
+        ++count;
+    };
+    if (modifier != 0)
+        add(modifier, 0);
+    add(virtualKey, 0);
+    add(virtualKey, KEYEVENTF_KEYUP);
+    if (modifier != 0)
+        add(modifier, KEYEVENTF_KEYUP);
+    ::SendInput(count, inputs, static_cast<int>(sizeof(INPUT)));
 }
 
 } // namespace test

@@ -5,7 +5,8 @@
 //                 popup's loop; a watchdog cancels a popup that is still
 //                 open when the time is up, so that no test can hang
 //   CalendarDayPoint   the screen point at the middle of a day of a calendar
-//   ClickAt, PressKey  real input, through SendInput
+//   ClickAt, PressKey  real input, through SendInput (a key alone or with a
+//                      modifier held)
 //
 // Real input goes to the foreground window. The host dialog is made
 // foreground when it opens, and the popup becomes foreground as it is
@@ -61,7 +62,8 @@ bool CalendarDayPoint(HWND calendar, WORD year, WORD month, WORD day, POINT* poi
 void ClickAt(POINT point);
 // The middle of the window, in screen coordinates.
 POINT CentreOf(HWND window);
-// One key pressed and released, as the keyboard would make it.
-void PressKey(WORD virtualKey);
+// One key pressed and released, as the keyboard would make it, with the
+// modifier (VK_MENU, VK_SHIFT, ...) held around it when one is given.
+void PressKey(WORD virtualKey, WORD modifier = 0);
 
 } // namespace test

@@ -153,8 +153,9 @@ void Storm::ActOnPopup(HWND popup)
     if (r < 28) {
         escape("Escape");
     } else if (r < 35) {
-        // Keys that walk the calendar, then Enter (the popup's own OK, which
-        // picks nothing) or Escape.
+        // Keys that walk the calendar, then Enter (the popup's OK, which picks
+        // the highlighted day) or Escape. The walking keys go straight to the
+        // calendar, so that the day Enter picks is known before it is pressed.
         struct Key {
             WPARAM key;
             const char* name;
@@ -166,11 +167,20 @@ void Storm::ActOnPopup(HWND popup)
         for (int i = 0; i < count; ++i) {
             const Key& key = m_rng.Pick(kKeys);
             keys += std::string(" ") + key.name;
-            ::PostMessageA(calendar, WM_KEYDOWN, key.key, 1);
-            ::PostMessageA(calendar, WM_KEYUP, key.key, static_cast<LPARAM>(0xC0000001u));
+            ::SendMessageA(calendar, WM_KEYDOWN, key.key, 1);
+            ::SendMessageA(calendar, WM_KEYUP, key.key, static_cast<LPARAM>(0xC0000001u));
         }
         const bool enter = m_rng.Percent(50);
-        seen.action = "keys" + keys + (enter ? ", then Enter" : ", then Escape");
+        seen.action = "keys" + keys + ", then Escape";
+        if (enter) {
+            SYSTEMTIME day{};
+            ::SendMessageA(calendar, MCM_GETCURSEL, 0, win32::ToLParam(&day));
+            CString picked;
+            picked.Format("%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);
+            m_picks.push_back(picked);
+            ++m_report.picks;
+            seen.action = "keys" + keys + ", then Enter on " + Show(picked);
+        }
         Log("      popup: " + seen.action);
         ::PostMessageA(calendar, WM_KEYDOWN, enter ? VK_RETURN : VK_ESCAPE, 1);
     } else if (r < 65) {

@@ -130,6 +130,7 @@ struct Outcome {
     CString text[2];
     int focusId = 0;
     std::size_t subclassedParents = 0;   // while the dialog was open
+    std::size_t temporaries = 0;         // window objects of the framework's handle map left over
 };
 
 Outcome RunIn(Host host, const Scenario& scenario)
@@ -157,6 +158,7 @@ Outcome RunIn(Host host, const Scenario& scenario)
     outcome.text[1] = TextOf(steps.Item(kSecondField));
     outcome.focusId = steps.FocusId();
     outcome.subclassedParents = CParentReflection::SubclassedParentCount();
+    outcome.temporaries = CWnd::TemporaryObjectCount();
     outcome.log->UnwatchAll();   // what the dialog's end sends is no part of the scenario
     return outcome;
 }
@@ -182,7 +184,7 @@ protected:
 // procedure and under a framework dialog that binds by handle: the same
 // notifications and requests in the same order, the same texts and focus.
 // Only the plain parent carries the reflecting subclass, and it is gone
-// with the dialog.
+// with the dialog; no temporary window object outlives its dispatch.
 TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
 {
     for (const Scenario& scenario : kScenarios) {
@@ -190,6 +192,7 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
         const Outcome reference = RunIn(Host::Framework, scenario);
         ASSERT_FALSE(reference.log->Log().empty());
         EXPECT_EQ(reference.subclassedParents, 0u);
+        EXPECT_EQ(reference.temporaries, 0u);
         for (Host host : {Host::Plain, Host::FrameworkByHandle}) {
             SCOPED_TRACE(NameOf(host));
             const Outcome outcome = RunIn(host, scenario);
@@ -198,6 +201,7 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
             EXPECT_EQ(outcome.text[1], reference.text[1]);
             EXPECT_EQ(outcome.focusId, reference.focusId);
             EXPECT_EQ(outcome.subclassedParents, host == Host::Plain ? 1u : 0u);
+            EXPECT_EQ(outcome.temporaries, 0u);
             EXPECT_EQ(CParentReflection::SubclassedParentCount(), 0u);
         }
     }

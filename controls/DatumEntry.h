@@ -47,7 +47,6 @@ public:
     // then loads the initial text and the limit as a first exchange would.
     // False when the control is bound already or has no parent.
     bool BindOwned(std::uint16_t nMaxLen, int nFlags, const char* pszInitial, bool dateTime);
-    bool OwnsBinding() const { return m_pOwned != nullptr; }
     // The window text as the focus-out check judges it: false for a refused
     // text and for an empty one under DCF_REQUIRED; else true with the text
     // in the display form. The window is not touched.

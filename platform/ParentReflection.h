@@ -16,6 +16,7 @@
 
 #include "platform/Wnd.h"
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -31,7 +32,8 @@ public:
     // returns the object that stands for its parent: the parent's own
     // permanent object, or one that this reflection keeps (never a temporary
     // one, which would end with the current dispatch). Null when the child
-    // has no parent or the reflection has started already.
+    // has no parent, the reflection has started already or the subclass
+    // cannot be installed.
     CWnd* Start(CWnd& child);
     // Reflects the notifications of another child of the same parent too,
     // such as a control's companion button.

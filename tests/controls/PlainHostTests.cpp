@@ -1,12 +1,14 @@
 // The date controls under a plain dialog procedure, bound by window handle:
 // every scenario sends exactly the messages that it sends under a framework
-// dialog bound by data exchange, and ends in the same state.
+// dialog bound by data exchange, and ends in the same state; setting and
+// reading the date by handle follow the rules of typed text.
 #include "controls/DatumBinding.h"
 #include "platform/ParentReflection.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace test {
@@ -205,6 +207,83 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
             EXPECT_EQ(CParentReflection::SubclassedParentCount(), 0u);
         }
     }
+}
+
+// A set by handle is judged and rewritten like a typed text on leaving,
+// without moving the focus on; a refused one changes nothing. A read judges
+// the text as leaving would, a missing required date included.
+TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
+{
+    constexpr DatumResult kOk = DatumResult::Ok;
+    constexpr DatumResult kRefused = DatumResult::Refused;
+    struct Case {
+        const char* className;
+        int flags;
+        const char* set;
+        DatumResult setResult;
+        const char* shown;       // the window text afterwards
+        DatumResult readResult;
+        const char* read;
+    };
+    const Case cases[] = {
+        {"DatumCtrl", DCF_AUTOADVANCE, "070115", kOk, "2007-01-15", kOk, "2007-01-15"},
+        {"DatumEdit", DCF_AUTOADVANCE, "2007-01-15", kOk, "20070115", kOk, "20070115"},
+        {"DatumCtrl", 0, "200115", kRefused, "20010101", kOk, "2001-01-01"},   // the control's own rule
+        {"DatumEdit", 0, "20240230", kRefused, "20010101", kOk, "20010101"},
+        {"DatumEdit", 0, "abc", kRefused, "20010101", kOk, "20010101"},
+        {"DatumEdit", 0, "", kOk, "", kOk, ""},
+        {"DatumCtrl", DCF_REQUIRED, "", kOk, "", kRefused, "untouched"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.className << " set \"" << c.set << "\"");
+        PlainHostDialog dialog(c.className, {.flags = c.flags, .initial = "20010101"}, {}, kCtrlIds);
+        ASSERT_TRUE(dialog.Open());
+        const DialogSteps steps{dialog.m_hWnd};
+        const HWND field = steps.Item(kFirstField);
+        steps.Focus(kFirstField);
+        ProtocolLog log(dialog.m_hWnd, kCtrlIds);
+
+        EXPECT_EQ(DatumSetText(field, c.set), c.setResult);
+        EXPECT_EQ(TextOf(field), c.shown);
+        EXPECT_EQ(steps.FocusId(), kFirstField);
+        std::string read = "untouched";
+        EXPECT_EQ(DatumGetText(field, &read), c.readResult);
+        EXPECT_EQ(read, c.read);
+        // Window and stored text agree: no DCN_MODIFIED.
+        Send(steps, kFirstField, DCM_CHECKMODIFIED);
+        std::vector<Expect> sent;
+        if (c.setResult == kOk)
+            sent.push_back(Change(kFirstField));
+        sent.push_back(Request(DCM_CHECKMODIFIED, kFirst));
+        EXPECT_TRUE(log.Matches(sent));
+    }
+}
+
+// Dates go in and out as values of either kind; a window that is no bound
+// date control is refused, and the first binding stays.
+TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
+{
+    PlainHostDialog dialog("DatumCtrl", {}, {.dateTime = true}, kCtrlIds);
+    ASSERT_TRUE(dialog.Open());
+    const DialogSteps steps{dialog.m_hWnd};
+    CDateValue date;
+    date.Parse("20070115");
+    EXPECT_EQ(DatumSetDate(steps.Item(kFirstField), date), DatumResult::Ok);
+    CDateTimeValue dateTime;
+    EXPECT_EQ(DatumGetDateTime(steps.Item(kFirstField), &dateTime), DatumResult::Ok);
+    EXPECT_EQ(DatumSetDateTime(steps.Item(kSecondField), dateTime), DatumResult::Ok);
+    CDateValue back;
+    EXPECT_EQ(DatumGetDate(steps.Item(kSecondField), &back), DatumResult::Ok);
+    EXPECT_EQ(back, date);
+    EXPECT_EQ(TextOf(steps.Item(kSecondField)), "2007-01-15");
+    date.day = 30;
+    date.month = 2;
+    EXPECT_EQ(DatumSetDate(steps.Item(kFirstField), date), DatumResult::Refused);
+
+    EXPECT_FALSE(DatumBind(steps.Item(kFirstField), {.flags = DCF_REQUIRED}));
+    EXPECT_FALSE(DatumBind(steps.Item(kCtrlIds.plainEdit), {}));
+    EXPECT_EQ(DatumSetText(steps.Item(kCtrlIds.plainEdit), "20070115"), DatumResult::NotBound);
+    EXPECT_EQ(DatumGetDate(steps.Item(IDOK), &back), DatumResult::NotBound);
 }
 
 } // namespace

@@ -67,8 +67,8 @@ DatumResult DatumGetDateTime(HWND control, CDateTimeValue* value);
 // Sets the date as if the user had typed it and left: the same rules and the
 // same rewrite to the display form, without moving the focus on. A refused
 // text is not stored. The control's text and value follow; the parent gets
-// DCN_CHANGE. A date is set as its yyyy-mm-dd text; the empty date empties
-// the control.
+// DCN_CHANGE. A date is set as its dashed text (FormatDashed); the empty
+// date empties the control.
 DatumResult DatumSetText(HWND control, const char* text);
 DatumResult DatumSetDate(HWND control, const CDateValue& date);
 DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value);

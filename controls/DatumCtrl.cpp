@@ -4,6 +4,7 @@
 #include "controls/ControlResources.h"
 #include "controls/KalenderPopupDlg.h"
 #include "controls/KodPopupButton.h"
+#include "platform/ParentReflection.h"
 
 namespace {
 constexpr LONG kButtonWidth = 15;
@@ -13,12 +14,19 @@ CDatumCtrl::CDatumCtrl() = default;
 
 CDatumCtrl::~CDatumCtrl() = default;
 
-BOOL CDatumCtrl::IsValid()
+BOOL CDatumCtrl::IsValid() { return AcceptsText(WindowText()); }
+
+BOOL CDatumCtrl::AcceptsText(const CString& text) const
 {
-    const CString text = WindowText();
     if (!text.IsEmpty() && text.GetAt(0) == '2' && text.GetLength() < 8)
         return FALSE;
-    return IsValidDateText();
+    return IsValidDateText(text);
+}
+
+void CDatumCtrl::ReflectCompanions(CParentReflection& reflection)
+{
+    if (m_pPopupButton != nullptr && m_pPopupButton->m_hWnd != nullptr)
+        reflection.Add(*m_pPopupButton);
 }
 
 void CDatumCtrl::Normalize() { NormalizeTo(TextForm::Dashed); }

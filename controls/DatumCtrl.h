@@ -40,6 +40,10 @@ public:
 
 protected:
     TextForm BoundValueForm() const override { return TextForm::Dashed; }
+    TextForm DisplayForm() const override { return TextForm::Dashed; }
+    BOOL AcceptsText(const CString& text) const override;
+    // The popup button's click and drawing reach it through the parent too.
+    void ReflectCompanions(CParentReflection& reflection) override;
 
     // WM_CREATE: narrows the edit by the button's width and creates the
     // button beside it, in the same parent.

@@ -1,7 +1,9 @@
 // DatumEdit.cpp: the date edit's own rules and focus handling.
 #include "controls/DatumEdit.h"
 
-BOOL CDatumEdit::IsValid() { return IsValidDateText(); }
+BOOL CDatumEdit::IsValid() { return AcceptsText(WindowText()); }
+
+BOOL CDatumEdit::AcceptsText(const CString& text) const { return IsValidDateText(text); }
 
 void CDatumEdit::Normalize() { NormalizeTo(TextForm::Compact); }
 

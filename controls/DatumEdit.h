@@ -22,6 +22,8 @@ public:
 protected:
     // The form of DCM_VALUETOTEXT follows the maximum length.
     TextForm BoundValueForm() const override;
+    TextForm DisplayForm() const override { return TextForm::Compact; }
+    BOOL AcceptsText(const CString& text) const override;
 
     // EN_SETFOCUS: arm the focus-out check and remember the entry text.
     LRESULT OnEnSetFocus();

@@ -1,10 +1,23 @@
 // DatumEntry.cpp: the handlers and operations that both date controls share.
 #include "controls/DatumEntry.h"
 
-#include "datevalues/DateTimeValue.h"
 #include "platform/DataExchange.h"
+#include "platform/ParentReflection.h"
 
 #include <cstring>
+
+// The text and value that a control bound without the framework keeps in
+// place of a dialog's members, and the reflection by its parent.
+struct CDatumEntry::OwnedBinding {
+    CString text;
+    CDateValue date;
+    CDateTimeValue dateTime;
+    CParentReflection reflection;
+};
+
+CDatumEntry::CDatumEntry() = default;
+
+CDatumEntry::~CDatumEntry() = default;
 
 void CDatumEntry::ExchangeData(CDataExchange* pDX, int nID, std::uint16_t nMaxLen, CString& text, void* pValue,
                                int nFlags, const char* pszInitial)
@@ -54,9 +67,8 @@ int CDatumEntry::GetText(char* buffer, int capacity)
 
 void CDatumEntry::SetCtrlFocus() { SetFocus(); }
 
-CDateValue CDatumEntry::ParseWindowText(bool* textWithoutDate) const
+CDateValue CDatumEntry::ParseText(const CString& text, bool* textWithoutDate)
 {
-    const CString text = WindowText();
     CDateValue date;
     date.Parse(text.GetString());
     *textWithoutDate = !text.IsEmpty() && date.day == 0 && date.month == 0 && date.year == 0;
@@ -68,23 +80,90 @@ CDateValue CDatumEntry::ParseWindowText(bool* textWithoutDate) const
 // limit, but the rewrite of such a date (65413-01-01) is a text the control
 // itself refuses, which would trap the focus in a field the control wrote.
 // So the controls refuse it as typed.
-BOOL CDatumEntry::IsValidDateText() const
+BOOL CDatumEntry::IsValidDateText(const CString& text)
 {
     constexpr unsigned kLastDisplayableYear = 9999;
     bool textWithoutDate = false;
-    const CDateValue date = ParseWindowText(&textWithoutDate);
+    const CDateValue date = ParseText(text, &textWithoutDate);
     if (textWithoutDate || date.year > kLastDisplayableYear)
         return FALSE;
     return date.IsValid() ? TRUE : FALSE;
 }
 
-void CDatumEntry::NormalizeTo(TextForm form)
+CString CDatumEntry::Rewritten(const CString& text, TextForm form)
 {
     bool unused = false;
-    CDateValue date = ParseWindowText(&unused);
+    CDateValue date = ParseText(text, &unused);
     date.ApplyYearWindow();
+    return form == TextForm::Dashed ? date.FormatDashed() : date.FormatCompact();
+}
+
+void CDatumEntry::NormalizeTo(TextForm form)
+{
+    const CString text = Rewritten(WindowText(), form);
     m_bSettingText = TRUE;
-    SetWindowText(form == TextForm::Dashed ? date.FormatDashed() : date.FormatCompact());
+    SetWindowText(text);
+}
+
+void CDatumEntry::ParseBoundValue()
+{
+    if (m_bDateTimeValue)
+        static_cast<CDateTimeValue*>(m_pValue)->Parse(m_pText->GetString());
+    else
+        static_cast<CDateValue*>(m_pValue)->Parse(m_pText->GetString());
+}
+
+// --- binding without the framework ---
+
+// The same steps as the first data exchange of a framework dialog: bind,
+// the bound text into the window (its change runs the change rules), then
+// the limit. The notifications need the parent's reflection from the start.
+bool CDatumEntry::BindOwned(std::uint16_t nMaxLen, int nFlags, const char* pszInitial, bool dateTime)
+{
+    if (IsBound())
+        return false;
+    auto owned = std::make_unique<OwnedBinding>();
+    CWnd* parent = owned->reflection.Start(*this);
+    if (parent == nullptr)
+        return false;
+    ReflectCompanions(owned->reflection);
+    m_pOwned = std::move(owned);
+    m_bDateTimeValue = dateTime;
+    void* value = dateTime ? static_cast<void*>(&m_pOwned->dateTime) : static_cast<void*>(&m_pOwned->date);
+    Bind(this, parent, GetDlgCtrlID(), nMaxLen, &m_pOwned->text, value, nFlags, pszInitial);
+    ParseBoundValue();
+    SetWindowText(*m_pText);
+    if (m_nMaxLen != 0)
+        LimitText(m_nMaxLen);
+    return true;
+}
+
+bool CDatumEntry::ReadAccepted(CString* display) const
+{
+    const CString text = WindowText();
+    if (text.IsEmpty()) {
+        if ((m_wFlags & DCF_REQUIRED) != 0)
+            return false;
+        display->Empty();
+        return true;
+    }
+    if (!AcceptsText(text))
+        return false;
+    *display = Rewritten(text, DisplayForm());
+    return true;
+}
+
+bool CDatumEntry::SetAccepted(const CString& text)
+{
+    if (!IsBound() || (!text.IsEmpty() && !AcceptsText(text)))
+        return false;
+    const CString display = Rewritten(text, DisplayForm());
+    m_bSettingText = TRUE;
+    SetWindowText(display);
+    *m_pText = display;
+    if (m_pValue != nullptr)
+        ParseBoundValue();
+    return true;
 }
 
 // Letters never reach the edit; digits, separators and control keys do.
@@ -147,10 +226,7 @@ LRESULT CDatumEntry::OnTextToValue(WPARAM, LPARAM)
     }
     m_pCtrl->Normalize();
     *m_pText = WindowText();
-    if (m_bDateTimeValue)
-        static_cast<CDateTimeValue*>(m_pValue)->Parse(m_pText->GetString());
-    else
-        static_cast<CDateValue*>(m_pValue)->Parse(m_pText->GetString());
+    ParseBoundValue();
     return 0;
 }
 

@@ -6,17 +6,29 @@
 //
 // CDatumEdit and CDatumCtrl derive from it; each adds its own focus handling,
 // its IsValid and Normalize rules and the text form of its bound value.
+//
+// A control is bound in one of two ways: by its framework dialog's data
+// exchange, to the dialog's members, or by window handle (DatumBinding.h)
+// under any parent, to a text and a value of its own; the parent then
+// reflects the control's notifications through a window subclass.
 #pragma once
 
 #include "controls/CustomCtrl.h"
+#include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
 #include "platform/Edit.h"
 
+#include <memory>
+
 class CDataExchange;
-class CDateTimeValue;
+class CParentReflection;
 
 class CDatumEntry : public CEdit, public CCustomCtrl {
 public:
+    CDatumEntry();
+    // Ends a binding of the control's own with its reflection.
+    ~CDatumEntry() override;
+
     // --- binding ---
     // The dialog's data exchange for this control. The first call binds the
     // control (id, limit, members, option bits, initial text); every call
@@ -28,6 +40,22 @@ public:
     void SetDateTimeValue(bool isDateTimeValue) { m_bDateTimeValue = isDateTimeValue; }
     bool IsDateTimeValue() const { return m_bDateTimeValue; }
     BOOL ChecksOnKillFocus() const { return m_bCheckOnKillFocus; }
+
+    // --- binding without the framework ---
+    // Binds the control to a text and a value of its own (a CDateTimeValue
+    // when dateTime is set) and has its parent reflect its notifications,
+    // then loads the initial text and the limit as a first exchange would.
+    // False when the control is bound already or has no parent.
+    bool BindOwned(std::uint16_t nMaxLen, int nFlags, const char* pszInitial, bool dateTime);
+    // The window text as the focus-out check judges it: false for a refused
+    // text and for an empty one under DCF_REQUIRED; else true with the text
+    // in the display form. The window is not touched.
+    bool ReadAccepted(CString* display) const;
+    // Sets the text as if it had been typed and the user had left: a text
+    // the control refuses is refused (false) and nothing changes; an
+    // accepted one goes into the window in the display form, without an
+    // auto-advance, and into the bound text and value.
+    bool SetAccepted(const CString& text);
 
     // --- reading the text ---
     // Parse the window text into the value; 0 for a null value, else the
@@ -43,17 +71,27 @@ protected:
     // The text forms in which DCM_VALUETOTEXT can write the bound value.
     enum class TextForm { None, Dashed, Compact, Short };
     virtual TextForm BoundValueForm() const = 0;
+    // The form of Normalize.
+    virtual TextForm DisplayForm() const = 0;
+    // The control's own IsValid rule on any text.
+    virtual BOOL AcceptsText(const CString& text) const = 0;
+    // A control with a companion window reflects its notifications too.
+    virtual void ReflectCompanions(CParentReflection&) {}
 
     CString WindowText() const;
-    // The window text parsed as a date; the second result says whether a
-    // non-empty text gave no date at all, which both controls refuse.
-    CDateValue ParseWindowText(bool* textWithoutDate) const;
+    // The text parsed as a date; the second result says whether a non-empty
+    // text gave no date at all, which both controls refuse.
+    static CDateValue ParseText(const CString& text, bool* textWithoutDate);
     // The rule both controls share: the empty text, or a text that parses to
     // a date passing the calendar rule whose year the display forms can hold.
-    BOOL IsValidDateText() const;
-    // The shared rewrite: parse, window the year, set the text in this form
-    // with m_bSettingText raised so the change does not advance the focus.
+    static BOOL IsValidDateText(const CString& text);
+    // The text rewritten: parsed, the year windowed, formatted in this form.
+    static CString Rewritten(const CString& text, TextForm form);
+    // The shared rewrite: the window text in this form, set with
+    // m_bSettingText raised so the change does not advance the focus.
     void NormalizeTo(TextForm form);
+    // The bound text parsed into the bound value of its kind.
+    void ParseBoundValue();
 
     // Shared message handlers (map below).
     LRESULT OnChar(WPARAM character, LPARAM flags);
@@ -72,4 +110,9 @@ protected:
 
     BOOL m_bCheckOnKillFocus = TRUE;  // run the focus-out check at the next loss of the focus
     bool m_bDateTimeValue = false;    // m_pValue is a CDateTimeValue
+
+private:
+    // What a control bound without the framework owns.
+    struct OwnedBinding;
+    std::unique_ptr<OwnedBinding> m_pOwned;
 };

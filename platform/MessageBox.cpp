@@ -27,7 +27,7 @@ HWND DefaultOwner()
 
 int AfxMessageBox(LPCSTR text, UINT type, UINT helpId)
 {
-    const CString caption = AfxGetModuleName();
+    const CString caption = AfxGetAppTitle();
     const MessageBoxRequest request{DefaultOwner(), text, caption.GetString(), type, helpId};
     if (Hook())
         return Hook()(request);

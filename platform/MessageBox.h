@@ -1,6 +1,7 @@
 // MessageBox.h: the framework's message box.
 //
-//   AfxMessageBox            a message box owned by the active window of the application
+//   AfxMessageBox            a message box owned by the active window of the application,
+//                            captioned with the application's title (AfxGetAppTitle)
 //   MessageBoxRequest        what a message box would show
 //   AfxSetMessageBoxHook     tests: answer message boxes without showing them
 #pragma once

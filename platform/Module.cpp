@@ -1,6 +1,8 @@
 // Module.cpp: process-wide state of the framework.
 #include "platform/Module.h"
 
+#include "platform/CommandIds.h"
+
 namespace {
 HINSTANCE g_instance = nullptr;
 CWnd* g_mainWindow = nullptr;
@@ -29,6 +31,14 @@ CString AfxGetModuleName()
             end = i;
     }
     return end > start ? name.Mid(start, end - start) : name.Mid(start);
+}
+
+CString AfxGetAppTitle()
+{
+    char title[256] = {};
+    if (::LoadStringA(AfxGetInstanceHandle(), IDS_APP_TITLE, title, static_cast<int>(sizeof title)) > 0)
+        return CString(title);
+    return AfxGetModuleName();
 }
 
 CWnd* AfxGetMainWnd() { return g_mainWindow; }

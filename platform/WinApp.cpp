@@ -107,15 +107,7 @@ CWinApp* AfxGetApp() { return g_app; }
 CWinApp::CWinApp(const char* appName)
 {
     g_app = this;
-    if (appName) {
-        m_strAppName = appName;
-    } else {
-        char title[256] = {};
-        if (::LoadStringA(AfxGetInstanceHandle(), IDS_APP_TITLE, title, static_cast<int>(sizeof title)) > 0)
-            m_strAppName = title;
-        else
-            m_strAppName = AfxGetModuleName();
-    }
+    m_strAppName = appName ? CString(appName) : AfxGetAppTitle();
 }
 
 CWinApp::~CWinApp()

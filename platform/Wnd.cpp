@@ -95,6 +95,37 @@ HWND FindDescendant(HWND parent, int id)
     return nullptr;
 }
 
+// The reflection rule: which child sent the notification, and under which
+// kind and code its map lists it; null for a message that is no child's
+// notification.
+HWND NotifyingChild(UINT message, WPARAM wParam, LPARAM lParam, MessageKind* kind, UINT* code)
+{
+    switch (message) {
+    case WM_COMMAND:
+        *kind = MessageKind::ReflectedCommand;
+        *code = win32::HighWord(wParam);
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY: {
+        const NMHDR* header = win32::FromLParam<NMHDR>(lParam);
+        if (!header)
+            return nullptr;
+        *kind = MessageKind::ReflectedNotify;
+        *code = header->code;
+        return header->hwndFrom;
+    }
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT* item = win32::FromLParam<DRAWITEMSTRUCT>(lParam);
+        if (!item || item->CtlType == ODT_MENU)
+            return nullptr;
+        *kind = MessageKind::ReflectedDrawItem;
+        *code = WM_DRAWITEM;
+        return item->hwndItem;
+    }
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 // --- message maps ---
@@ -405,40 +436,39 @@ void CWnd::PostNcDestroy() {}
 
 BOOL CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    HWND child = nullptr;
-    MessageKind kind;
-    UINT code;
-    switch (message) {
-    case WM_COMMAND:
-        child = reinterpret_cast<HWND>(lParam);
-        kind = MessageKind::ReflectedCommand;
-        code = win32::HighWord(wParam);
-        break;
-    case WM_NOTIFY: {
-        const NMHDR* header = win32::FromLParam<NMHDR>(lParam);
-        if (!header)
-            return FALSE;
-        child = header->hwndFrom;
-        kind = MessageKind::ReflectedNotify;
-        code = header->code;
-        break;
-    }
-    case WM_DRAWITEM: {
-        const DRAWITEMSTRUCT* item = win32::FromLParam<DRAWITEMSTRUCT>(lParam);
-        if (!item || item->CtlType == ODT_MENU)
-            return FALSE;
-        child = item->hwndItem;
-        kind = MessageKind::ReflectedDrawItem;
-        code = WM_DRAWITEM;
-        break;
-    }
-    default:
-        return FALSE;
-    }
+    MessageKind kind{};
+    UINT code = 0;
+    const HWND child = NotifyingChild(message, wParam, lParam, &kind, &code);
     if (!child || child == m_hWnd)
         return FALSE;
     CWnd* object = FromHandlePermanent(child);
     return object ? object->OnChildNotify(kind, code, wParam, lParam, result) : FALSE;
+}
+
+HWND AfxNotifyingChild(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MessageKind kind{};
+    UINT code = 0;
+    return NotifyingChild(message, wParam, lParam, &kind, &code);
+}
+
+BOOL AfxReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    MessageKind kind{};
+    UINT code = 0;
+    CWnd* object = CWnd::FromHandlePermanent(NotifyingChild(message, wParam, lParam, &kind, &code));
+    if (!object)
+        return FALSE;
+    WindowState& state = State();
+    const int depth = ++state.depth;
+    LRESULT handled = 0;
+    const BOOL taken = object->OnChildNotify(kind, code, wParam, lParam, handled);
+    if (!state.temporary.empty())
+        ReleaseTemporaries(depth);
+    --state.depth;
+    if (taken)
+        *result = handled;
+    return taken;
 }
 
 BOOL CWnd::OnChildNotify(MessageKind kind, UINT code, WPARAM wParam, LPARAM lParam, LRESULT& result)

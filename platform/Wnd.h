@@ -5,6 +5,9 @@
 //                      child notifications, default processing, window state
 //   AfxGetAfxWndProc   the framework's standard window procedure
 //   AfxAdoptWindow     attach an object to a window at its first message
+//   AfxNotifyingChild, AfxReflectToChild
+//                      the reflection rule for a parent that has no object
+//                      (ParentReflection.h installs it)
 //
 // Lifetime rules:
 // - A window has at most one permanent object (Attach); FromHandle and
@@ -120,6 +123,7 @@ private:
 
     friend LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     friend LRESULT AfxCallWndProc(CWnd& window, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend BOOL AfxReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     WNDPROC m_pfnSuper = nullptr;
 };
@@ -133,6 +137,18 @@ WNDPROC AfxGetAfxWndProc();
 // default processing, routes the window through the framework's procedure
 // and dispatches this first message to the object.
 LRESULT AfxAdoptWindow(CWnd& window, WNDPROC superProc, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The child window that sent a notification a parent reflects: the sender
+// of WM_COMMAND or WM_NOTIFY, the item of WM_DRAWITEM (not a menu's); null
+// for any other message.
+HWND AfxNotifyingChild(UINT message, WPARAM wParam, LPARAM lParam);
+
+// The parent's side of reflection for a parent that has no object: offers
+// the child's notification to the child's permanent object, by the same rule
+// as a framework parent, inside a dispatch of its own, so that temporary
+// objects made while the child handles it end with it. TRUE, and the
+// handler's result in *result, when the child's map took it.
+BOOL AfxReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 // The creation hook: the next window created on this thread (an IME window
 // aside) is attached to this object and subclassed before its first message.

@@ -106,7 +106,8 @@ LRESULT CALLBACK CountWindows(int code, WPARAM wParam, LPARAM lParam)
 }
 
 // When OLE cannot start, start-up shows one message box (prompt 100, which
-// is not in the string table, with help id 100) and fails before any window,
+// is not in the string table, with help id 100, under the application's
+// title) and fails before any window,
 // document template or main frame exists.
 TEST(StartUp, OleFailureShowsOneMessageBoxAndMakesNoWindow)
 {
@@ -122,6 +123,7 @@ TEST(StartUp, OleFailureShowsOneMessageBoxAndMakesNoWindow)
     EXPECT_EQ(boxes.count, 1);
     EXPECT_EQ(boxes.lastType, static_cast<UINT>(MB_OK));
     EXPECT_EQ(boxes.lastHelpId, 100u);
+    EXPECT_EQ(boxes.lastCaption, "Corvanel");   // the application's title, string 57344
     EXPECT_NE(std::string(boxes.lastText.GetString()).find("100"), std::string::npos) << boxes.lastText.GetString();
     EXPECT_EQ(g_windowsCreated, 0);
     EXPECT_EQ(app.GetDocTemplate(), nullptr);

@@ -110,6 +110,7 @@ TEST(DataExchange, LoadSaveAndMaxChars)
     EXPECT_EQ(noteAfterFailure, "first");  // the exchange stopped at the failed check
     EXPECT_EQ(boxes.count, 1);
     EXPECT_EQ(boxes.lastType & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(boxes.lastCaption, "framework_tests");   // no application title among the resources: the file name
     EXPECT_EQ(name, "short");
     EXPECT_EQ(note, "second");
 }

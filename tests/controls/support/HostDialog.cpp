@@ -1,22 +1,35 @@
 // HostDialog.cpp: the modeless host dialog of the date-control tests.
 #include "tests/controls/support/HostDialog.h"
 
+#include "controls/DatumBinding.h"
 #include "platform/DataExchange.h"
 
 namespace test {
+
+DialogTemplate HostTemplate(const char* className, const HostIds& ids)
+{
+    DialogTemplate form({.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, .cx = 220, .cy = 90,
+                         .title = "Date host"});
+    form.Add(EditBox(static_cast<WORD>(ids.first), 10, 10, 80, className))
+        .Add(EditBox(static_cast<WORD>(ids.second), 10, 30, 80, className))
+        .Add(EditBox(static_cast<WORD>(ids.plainEdit), 10, 50, 80))
+        .Add(DefPushButton("OK", IDOK, 150, 10))
+        .Add(PushButton("Cancel", IDCANCEL, 150, 30));
+    return form;
+}
+
+namespace {
+
+DatumBinding ByHandle(const Binding& b) { return {b.maxLen, b.flags, b.initial, b.dateTime}; }
+
+} // namespace
 
 HostDialog::HostDialog(const char* className, Binding first, Binding second, HostIds hostIds)
     : CDialog(static_cast<const DLGTEMPLATE*>(nullptr)),
       binding{first, second},
       ids(hostIds),
-      m_template({.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, .cx = 220, .cy = 90,
-                  .title = "Date host"})
+      m_template(HostTemplate(className, hostIds))
 {
-    m_template.Add(EditBox(static_cast<WORD>(ids.first), 10, 10, 80, className))
-        .Add(EditBox(static_cast<WORD>(ids.second), 10, 30, 80, className))
-        .Add(EditBox(static_cast<WORD>(ids.plainEdit), 10, 50, 80))
-        .Add(DefPushButton("OK", IDOK, 150, 10))
-        .Add(PushButton("Cancel", IDCANCEL, 150, 30));
 }
 
 HostDialog::~HostDialog()
@@ -44,6 +57,11 @@ void HostDialog::DoDataExchange(CDataExchange* pDX)
         const Binding& b = binding[i];
         if (control == nullptr || !b.bind)
             continue;
+        if (b.byHandle) {
+            if (exchanges == 1)
+                DatumBind(control->m_hWnd, ByHandle(b));
+            continue;
+        }
         void* value = nullptr;
         if (b.value)
             value = b.dateTime ? static_cast<void*>(&dateTime[i]) : static_cast<void*>(&date[i]);
@@ -59,30 +77,11 @@ CDatumEntry& HostDialog::Control(int id)
     return *dynamic_cast<CDatumEntry*>(GetDlgItem(id));
 }
 
-int HostDialog::FocusId() const
-{
-    const HWND focus = ::GetFocus();
-    return focus != nullptr ? ::GetDlgCtrlID(focus) : -1;
-}
+int HostDialog::FocusId() const { return DialogSteps{m_hWnd}.FocusId(); }
 
-void HostDialog::Pump()
-{
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (m_hWnd != nullptr && ::IsDialogMessageA(m_hWnd, &message))
-            continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
-}
+void HostDialog::Pump() { DialogSteps{m_hWnd}.Pump(); }
 
-void HostDialog::Type(int id, const char* keys)
-{
-    const HWND target = Item(id);
-    for (const char* c = keys; *c != '\0'; ++c)
-        ::PostMessageA(target, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*c)), 1);
-    Pump();
-}
+void HostDialog::Type(int id, const char* keys) { DialogSteps{m_hWnd}.Type(id, keys); }
 
 void HostDialog::SendChars(int id, const char* keys)
 {
@@ -91,29 +90,100 @@ void HostDialog::SendChars(int id, const char* keys)
         ::SendMessageA(target, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*c)), 1);
 }
 
-void HostDialog::Focus(int id)
+void HostDialog::Focus(int id) { DialogSteps{m_hWnd}.Focus(id); }
+
+void HostDialog::Tab() { DialogSteps{m_hWnd}.Tab(); }
+
+// --- the plain host ---
+
+PlainHostDialog::PlainHostDialog(const char* className, Binding first, Binding second, HostIds hostIds)
+    : binding{first, second}, ids(hostIds), m_template(HostTemplate(className, hostIds))
 {
-    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+}
+
+PlainHostDialog::~PlainHostDialog()
+{
+    if (m_hWnd != nullptr)
+        ::DestroyWindow(m_hWnd);
+}
+
+bool PlainHostDialog::Open()
+{
+    m_hWnd = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), m_template.Get(), nullptr, &DialogProc,
+                                          win32::ToLParam(this));
+    if (m_hWnd == nullptr)
+        return false;
+    ::ShowWindow(m_hWnd, SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
+    DialogSteps{m_hWnd}.Pump();
+    return true;
+}
+
+INT_PTR CALLBACK PlainHostDialog::DialogProc(HWND dialog, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    const auto* host = win32::FromLParam<PlainHostDialog>(lParam);
+    const int controlIds[2] = {host->ids.first, host->ids.second};
+    for (int i = 0; i < 2; ++i) {
+        if (host->binding[i].bind)
+            DatumBind(::GetDlgItem(dialog, controlIds[i]), ByHandle(host->binding[i]));
+    }
+    return TRUE;
+}
+
+// --- driving steps ---
+
+int DialogSteps::FocusId() const
+{
+    const HWND focus = ::GetFocus();
+    return focus != nullptr ? ::GetDlgCtrlID(focus) : -1;
+}
+
+void DialogSteps::Pump() const
+{
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (::IsWindow(dialog) && ::IsDialogMessageA(dialog, &message))
+            continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+void DialogSteps::Type(int id, const char* keys) const
+{
+    const HWND target = Item(id);
+    for (const char* c = keys; *c != '\0'; ++c)
+        ::PostMessageA(target, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*c)), 1);
     Pump();
 }
 
-void HostDialog::Tab()
+void DialogSteps::Focus(int id) const
 {
-    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0);
+    ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
     Pump();
 }
 
-ProtocolLog::ProtocolLog(HostDialog& dialog)
+void DialogSteps::Tab() const
+{
+    ::SendMessageA(dialog, WM_NEXTDLGCTL, 0, 0);
+    Pump();
+}
+
+ProtocolLog::ProtocolLog(HostDialog& dialog) : ProtocolLog(dialog.m_hWnd, dialog.ids) {}
+
+ProtocolLog::ProtocolLog(HWND dialog, const HostIds& ids)
 {
     KeepOnly([](UINT message) {
         return (message >= DCN_EXITCHANGEDALT && message <= DCM_YIELDFOCUS) || message == WM_NEXTDLGCTL;
     });
-    Watch(dialog.m_hWnd, kParent, "parent");
-    Watch(dialog.Item(dialog.ids.first), kFirst, "first");
-    Watch(dialog.Item(dialog.ids.second), kSecond, "second");
-    Watch(dialog.Item(dialog.ids.plainEdit), kPlainEdit, "plain edit");
-    Watch(dialog.Item(IDOK), kOk, "OK");
-    Watch(dialog.Item(IDCANCEL), kCancel, "Cancel");
+    Watch(dialog, kParent, "parent");
+    Watch(::GetDlgItem(dialog, ids.first), kFirst, "first");
+    Watch(::GetDlgItem(dialog, ids.second), kSecond, "second");
+    Watch(::GetDlgItem(dialog, ids.plainEdit), kPlainEdit, "plain edit");
+    Watch(::GetDlgItem(dialog, IDOK), kOk, "OK");
+    Watch(::GetDlgItem(dialog, IDCANCEL), kCancel, "Cancel");
     NameMessage(DCN_EXITCHANGEDALT, "DCN_EXITCHANGEDALT");
     NameMessage(DCN_EXITCHANGED, "DCN_EXITCHANGED");
     NameMessage(DCN_CHANGE, "DCN_CHANGE");

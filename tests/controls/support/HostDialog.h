@@ -7,10 +7,13 @@
 //                1001 unless given others), a plain edit (1002), OK and
 //                Cancel; its data exchange binds both date controls to its
 //                own members
+//   PlainHostDialog   the same dialog under a plain dialog procedure, which
+//                binds the controls by window handle (DatumBind)
+//   DialogSteps  the driving steps of both: focus moves, typing, pumping
 //   ProtocolLog  a message recorder that keeps only the protocol's messages
 //                and WM_NEXTDLGCTL
 //
-// The dialog is modeless so that a test drives it step by step: SetFocus,
+// The dialogs are modeless so that a test drives them step by step: SetFocus,
 // typed characters through the queue or sent directly, host commands.
 #pragma once
 
@@ -44,7 +47,26 @@ struct Binding {
     bool dateTime = false;   // bind the CDateTimeValue member instead of the CDateValue
     bool value = true;       // bind a value at all
     bool bind = true;        // call ExchangeData at all
+    bool byHandle = false;   // bind with DatumBind at the first exchange instead
 };
+
+// Driving a host dialog, whatever runs it, as the dialog manager and a user would.
+struct DialogSteps {
+    HWND dialog;
+
+    HWND Item(int id) const { return ::GetDlgItem(dialog, id); }
+    int FocusId() const;
+    // Dispatches what is queued, through the dialog manager like a real loop.
+    void Pump() const;
+    // Types each character as a key press through the message queue.
+    void Type(int id, const char* keys) const;
+    // Focus moves as the dialog manager makes them.
+    void Focus(int id) const;
+    void Tab() const;
+};
+
+// The host dialogs' template: the two fields of the class, the plain edit, OK and Cancel.
+DialogTemplate HostTemplate(const char* className, const HostIds& ids);
 
 class HostDialog : public CDialog {
 public:
@@ -83,11 +105,35 @@ private:
     DialogTemplate m_template;
 };
 
+// HostDialog's dialog and bindings under a plain dialog procedure, which
+// binds the fields with DatumBind as it initialises, owns no members and
+// ignores every notification.
+class PlainHostDialog {
+public:
+    PlainHostDialog(const char* className, Binding first, Binding second = {}, HostIds ids = {});
+    ~PlainHostDialog();
+    PlainHostDialog(const PlainHostDialog&) = delete;
+    PlainHostDialog& operator=(const PlainHostDialog&) = delete;
+
+    // Creates the dialog (its initialisation binds the controls) and shows it.
+    bool Open();
+
+    HWND m_hWnd = nullptr;
+    Binding binding[2];
+    const HostIds ids;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    DialogTemplate m_template;
+};
+
 // Watches the dialog and its children under the roles above and keeps only
 // the messages of the date-control protocol (and WM_NEXTDLGCTL).
 class ProtocolLog : public MessageRecorder {
 public:
     explicit ProtocolLog(HostDialog& dialog);
+    ProtocolLog(HWND dialog, const HostIds& ids);
 };
 
 } // namespace test

@@ -14,6 +14,7 @@ public:
         AfxSetMessageBoxHook([this, answer](const MessageBoxRequest& request) {
             ++count;
             lastText = request.text;
+            lastCaption = request.caption;
             lastType = request.type;
             lastHelpId = request.helpId;
             return answer;
@@ -25,6 +26,7 @@ public:
 
     int count = 0;
     CString lastText;
+    CString lastCaption;
     UINT lastType = 0;
     UINT lastHelpId = 0;
 };

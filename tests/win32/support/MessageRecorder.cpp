@@ -117,7 +117,9 @@ bool Fits(const Expect& expected, const Recorded& actual)
 
 MessageRecorder::MessageRecorder() : m_ignored(std::begin(kNoise), std::end(kNoise)) {}
 
-MessageRecorder::~MessageRecorder()
+MessageRecorder::~MessageRecorder() { UnwatchAll(); }
+
+void MessageRecorder::UnwatchAll()
 {
     for (HWND hWnd : std::vector<HWND>(m_watched))
         Unwatch(hWnd);

@@ -89,6 +89,8 @@ public:
 
     void Watch(HWND hWnd, int role, const char* roleName);
     void Unwatch(HWND hWnd);
+    // Stops recording; the log stays.
+    void UnwatchAll();
 
     // Noise control: stop or start logging one message.
     void Ignore(UINT message);

@@ -1,0 +1,83 @@
+// DatumBinding.cpp: binding, reading and setting a date control by window handle.
+#include "controls/DatumBinding.h"
+
+#include "controls/DatumEntry.h"
+
+namespace {
+
+// The control object of a date-control window, or null.
+CDatumEntry* DateControl(HWND control)
+{
+    return dynamic_cast<CDatumEntry*>(CWnd::FromHandlePermanent(control));
+}
+
+CDatumEntry* BoundControl(HWND control)
+{
+    CDatumEntry* entry = DateControl(control);
+    return entry != nullptr && entry->IsBound() ? entry : nullptr;
+}
+
+template <class Value>
+DatumResult ReadInto(HWND control, Value* value)
+{
+    CDatumEntry* entry = BoundControl(control);
+    if (entry == nullptr)
+        return DatumResult::NotBound;
+    CString text;
+    if (!entry->ReadAccepted(&text))
+        return DatumResult::Refused;
+    value->Parse(text.GetString());
+    return DatumResult::Ok;
+}
+
+} // namespace
+
+BOOL DatumRegisterClasses()
+{
+    const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_DATE_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    const BOOL edit = RegisterDatumEditClass();
+    const BOOL ctrl = RegisterDatumCtrlClass();
+    return edit && ctrl;
+}
+
+bool DatumBind(HWND control, const DatumBinding& binding)
+{
+    CDatumEntry* entry = DateControl(control);
+    return entry != nullptr && entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags,
+                                                binding.initial, binding.dateTime);
+}
+
+DatumResult DatumGetText(HWND control, std::string* text)
+{
+    CDatumEntry* entry = BoundControl(control);
+    if (entry == nullptr)
+        return DatumResult::NotBound;
+    CString display;
+    if (!entry->ReadAccepted(&display))
+        return DatumResult::Refused;
+    text->assign(display.GetString());
+    return DatumResult::Ok;
+}
+
+DatumResult DatumGetDate(HWND control, CDateValue* date) { return ReadInto(control, date); }
+
+DatumResult DatumGetDateTime(HWND control, CDateTimeValue* value) { return ReadInto(control, value); }
+
+DatumResult DatumSetText(HWND control, const char* text)
+{
+    CDatumEntry* entry = BoundControl(control);
+    if (entry == nullptr)
+        return DatumResult::NotBound;
+    return entry->SetAccepted(CString(text != nullptr ? text : "")) ? DatumResult::Ok : DatumResult::Refused;
+}
+
+DatumResult DatumSetDate(HWND control, const CDateValue& date)
+{
+    return DatumSetText(control, date.FormatDashed().GetString());
+}
+
+DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value)
+{
+    return DatumSetText(control, value.FormatDashed().GetString());
+}

@@ -1,0 +1,74 @@
+// DatumBinding.h: the date controls in any Win32 program, by window handle.
+//
+//   DatumRegisterClasses   the window classes and the calendar's common control
+//   DatumBinding           how a control is bound: limit, option bits, initial
+//                          text, and the kind of its value
+//   DatumBind              binds a "DatumEdit" or "DatumCtrl" window
+//   DatumResult            the answer of a read or a set
+//   DatumGetText, DatumGetDate, DatumGetDateTime    read the date
+//   DatumSetText, DatumSetDate, DatumSetDateTime    set it
+//
+// For a program with a plain dialog procedure: the template names the class,
+// WM_INITDIALOG binds the control, and from then on the control runs all its
+// rules by itself (the dialog's procedure need not pass it anything), sends
+// the DCN_ notifications of DatumProtocol.h to the dialog and answers its
+// DCM_ requests. The control keeps its own text and value.
+//
+//   case WM_INITDIALOG:
+//       DatumBind(GetDlgItem(dialog, IDC_DUE), {.flags = DCF_REQUIRED});
+//       return TRUE;
+//   case WM_COMMAND:
+//       if (LOWORD(wParam) == IDOK) {
+//           CDateValue due;
+//           if (DatumGetDate(GetDlgItem(dialog, IDC_DUE), &due) != DatumResult::Ok)
+//               ...   // refused or missing: keep the dialog open
+//       }
+#pragma once
+
+#include "controls/ControlClasses.h"
+#include "controls/DatumProtocol.h"
+#include "datevalues/DateTimeValue.h"
+#include "datevalues/DateValue.h"
+
+#include <string>
+
+// Registers "DatumEdit" and "DatumCtrl" and initialises the month-calendar
+// class that the popup uses; call once before the first dialog. TRUE when
+// both classes are registered.
+BOOL DatumRegisterClasses();
+
+struct DatumBinding {
+    int maxLen = 10;                 // the longest text the user may type; 0: no limit
+    int flags = 0;                   // DCF_ALTEXIT, DCF_AUTOADVANCE, DCF_REQUIRED
+    const char* initial = nullptr;   // the first text, as typed; null: empty
+    bool dateTime = false;           // the value is a CDateTimeValue, not a CDateValue
+};
+
+// Binds the control under its parent, whatever window that is. The first
+// binding stays: false for a second one, and for a window that is no date
+// control. Call it while the dialog initialises, like the first data exchange
+// of a framework dialog: the initial text goes in with its change notification.
+bool DatumBind(HWND control, const DatumBinding& binding);
+
+enum class DatumResult {
+    Ok,        // read, or set and stored
+    Refused,   // the control's rules refuse the text: nothing was read or stored
+    NotBound,  // the window is no bound date control
+};
+
+// The date as the control would accept it on leaving: a refused text, and an
+// empty one in a DCF_REQUIRED control, give Refused; an accepted one comes in
+// the control's display form (yyyymmdd, yyyy-mm-dd), the empty text as the
+// empty date. The window is not changed.
+DatumResult DatumGetText(HWND control, std::string* text);
+DatumResult DatumGetDate(HWND control, CDateValue* date);
+DatumResult DatumGetDateTime(HWND control, CDateTimeValue* value);
+
+// Sets the date as if the user had typed it and left: the same rules and the
+// same rewrite to the display form, without moving the focus on. A refused
+// text is not stored. The control's text and value follow; the parent gets
+// DCN_CHANGE. A date is set as its dashed text (FormatDashed); the empty
+// date empties the control.
+DatumResult DatumSetText(HWND control, const char* text);
+DatumResult DatumSetDate(HWND control, const CDateValue& date);
+DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value);

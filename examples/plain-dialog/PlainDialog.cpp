@@ -1,0 +1,72 @@
+// PlainDialog.cpp: the date controls in a plain Win32 program: a dialog
+// procedure and DialogBoxParam, no framework class.
+//
+// The due date is a "DatumCtrl" that must not stay empty; the start date a
+// "DatumEdit" that moves the focus on as soon as it holds a whole date. Both
+// run their rules by themselves: letters refused, the text checked and
+// rewritten when the user leaves, a refused text keeps the focus, the
+// calendar under the due date (Down or its button). OK shows the dates.
+#include "controls/DatumBinding.h"
+#include "examples/plain-dialog/PlainDialogIds.h"
+
+#include <string>
+
+namespace {
+
+// OK: both dates as the fields accept them on leaving. A refused or missing
+// date keeps the dialog open with the focus in its field.
+void OnOk(HWND dialog)
+{
+    std::string due;
+    std::string start;
+    const HWND dueField = GetDlgItem(dialog, IDC_DUE_DATE);
+    const HWND startField = GetDlgItem(dialog, IDC_START_DATE);
+    if (DatumGetText(dueField, &due) != DatumResult::Ok) {
+        SetFocus(dueField);
+        return;
+    }
+    if (DatumGetText(startField, &start) != DatumResult::Ok) {
+        SetFocus(startField);
+        return;
+    }
+    const std::string shown = "Due date: " + due + "\nStart date: " + (start.empty() ? "(none)" : start);
+    MessageBoxA(dialog, shown.c_str(), "Plain dialog", MB_OK | MB_ICONINFORMATION);
+    EndDialog(dialog, IDOK);
+}
+
+// The fields are bound as the dialog initialises; from then on their DCN_
+// notifications arrive here with their ids (this dialog needs none of them).
+INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        DatumBind(GetDlgItem(dialog, IDC_DUE_DATE), {.maxLen = 10, .flags = DCF_REQUIRED});
+        DatumBind(GetDlgItem(dialog, IDC_START_DATE), {.maxLen = 8, .flags = DCF_AUTOADVANCE});
+        return TRUE;
+    case WM_COMMAND:
+        switch (wParam & 0xFFFF) {
+        case IDOK:
+            OnOk(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    DatumRegisterClasses();
+    const auto dialogId = reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(IDD_PLAIN_DIALOG));
+    DialogBoxParamA(instance, dialogId, nullptr, &PlainDialogProc, 0);
+    return 0;
+}

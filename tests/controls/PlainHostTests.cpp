@@ -1,0 +1,290 @@
+// The date controls under a plain dialog procedure, bound by window handle:
+// every scenario sends exactly the messages that it sends under a framework
+// dialog bound by data exchange, and ends in the same state; setting and
+// reading the date by handle follow the rules of typed text.
+#include "controls/DatumBinding.h"
+#include "platform/ParentReflection.h"
+#include "tests/controls/DatumCtrlFixture.h"
+#include "tests/controls/support/PopupDriver.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test {
+namespace {
+
+enum class Host {
+    Framework,           // a framework dialog, bound by its data exchange: the reference
+    Plain,               // a plain dialog procedure, bound by DatumBind
+    FrameworkByHandle,   // a framework dialog, bound by DatumBind: no second reflection
+};
+
+const char* NameOf(Host host)
+{
+    switch (host) {
+    case Host::Framework: return "framework dialog";
+    case Host::Plain: return "plain dialog procedure";
+    case Host::FrameworkByHandle: return "framework dialog bound by handle";
+    }
+    return "";
+}
+
+struct Scenario {
+    const char* name;
+    const char* className;
+    Binding first;
+    Binding second;
+    std::function<void(const DialogSteps& dialog)> act;
+};
+
+bool PumpUntil(const DialogSteps& dialog, const std::function<bool()>& done)
+{
+    for (const DWORD start = ::GetTickCount(); !done(); ::Sleep(10)) {
+        if (::GetTickCount() - start > 3000)
+            return false;
+        dialog.Pump();
+    }
+    return true;
+}
+
+// A real click on the first field's button, then on 24 January 2007 in the popup.
+void PickDayInPopup(const DialogSteps& dialog)
+{
+    const auto* ctrl = dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(dialog.Item(kCtrlIds.first)));
+    ASSERT_NE(ctrl, nullptr);
+    PopupDriver driver([](CKalenderPopupDlg& popup) {
+        POINT day{};
+        if (CalendarDayPoint(::GetDlgItem(popup.m_hWnd, IDC_CALENDAR), 2007, 1, 24, &day))
+            ClickAt(day);
+    });
+    ClickAt(CentreOf(ctrl->GetPopupButton()->m_hWnd));
+    EXPECT_TRUE(PumpUntil(dialog, [&] { return driver.scriptRan; }));
+    EXPECT_FALSE(driver.timedOut);
+}
+
+void SetText(const DialogSteps& dialog, int id, const char* text) { ::SetWindowTextA(dialog.Item(id), text); }
+
+void Send(const DialogSteps& dialog, int id, UINT request) { ::SendMessageA(dialog.Item(id), request, 0, 0); }
+
+constexpr int kFirstField = kCtrlIds.first;
+constexpr int kSecondField = kCtrlIds.second;
+
+const Scenario kScenarios[] = {
+    {"tab out changed", "DatumCtrl", {}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         d.Type(kFirstField, "070115");
+         d.Tab();
+     }},
+    {"tab out unchanged", "DatumEdit", {.initial = "20240105"}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         d.Tab();
+         d.Tab();
+     }},
+    {"refused text taken back, the other field skips once", "DatumEdit", {}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         d.Type(kFirstField, "20240230");
+         d.Tab();
+         SetText(d, kFirstField, "20240229");
+         d.Tab();
+         d.Tab();
+     }},
+    {"required empty field lets Cancel have the focus, nothing else", "DatumCtrl", {.flags = DCF_REQUIRED}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         ::SetFocus(d.Item(IDCANCEL));
+         d.Pump();
+         d.Focus(kFirstField);
+         d.Tab();
+     }},
+    {"auto-advance", "DatumEdit", {.flags = DCF_AUTOADVANCE}, {.flags = DCF_ALTEXIT},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         d.Type(kFirstField, "20070115");
+         d.Tab();
+     }},
+    {"host commands", "DatumCtrl", {}, {.initial = "2007-01-15"},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         SetText(d, kFirstField, "2007-02-30");
+         Send(d, kFirstField, DCM_VERIFY);
+         Send(d, kSecondField, DCM_VERIFY);
+         SetText(d, kSecondField, "070116");
+         Send(d, kSecondField, DCM_CHECKMODIFIED);
+         Send(d, kSecondField, DCM_TEXTTOVALUE);
+         Send(d, kSecondField, DCM_CHECKMODIFIED);
+         Send(d, kSecondField, DCM_CLEAR);
+     }},
+    {"day picked in the popup", "DatumCtrl", {.initial = "2007-01-15"}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         PickDayInPopup(d);
+         d.Tab();
+     }},
+};
+
+// What one host did in one scenario.
+struct Outcome {
+    std::unique_ptr<ProtocolLog> log;
+    CString text[2];
+    int focusId = 0;
+    std::size_t subclassedParents = 0;   // while the dialog was open
+    std::size_t temporaries = 0;         // window objects of the framework's handle map left over
+};
+
+Outcome RunIn(Host host, const Scenario& scenario)
+{
+    Binding first = scenario.first;
+    Binding second = scenario.second;
+    first.byHandle = second.byHandle = host == Host::FrameworkByHandle;
+    std::unique_ptr<HostDialog> framework;
+    std::unique_ptr<PlainHostDialog> plain;
+    HWND dialog = nullptr;
+    if (host == Host::Plain) {
+        plain = std::make_unique<PlainHostDialog>(scenario.className, first, second, kCtrlIds);
+        EXPECT_TRUE(plain->Open());
+        dialog = plain->m_hWnd;
+    } else {
+        framework = std::make_unique<HostDialog>(scenario.className, first, second, kCtrlIds);
+        EXPECT_TRUE(framework->Open());
+        dialog = framework->m_hWnd;
+    }
+    const DialogSteps steps{dialog};
+    Outcome outcome;
+    outcome.log = std::make_unique<ProtocolLog>(dialog, kCtrlIds);
+    scenario.act(steps);
+    outcome.text[0] = TextOf(steps.Item(kFirstField));
+    outcome.text[1] = TextOf(steps.Item(kSecondField));
+    outcome.focusId = steps.FocusId();
+    outcome.subclassedParents = CParentReflection::SubclassedParentCount();
+    outcome.temporaries = CWnd::TemporaryObjectCount();
+    outcome.log->UnwatchAll();   // what the dialog's end sends is no part of the scenario
+    return outcome;
+}
+
+// The log as an exact expectation; only a focus move to a given window
+// (WM_NEXTDLGCTL with lParam TRUE) names a handle, which differs from run to run.
+std::vector<Expect> Exactly(const std::vector<Recorded>& log)
+{
+    std::vector<Expect> expected;
+    for (const Recorded& entry : log) {
+        const bool handle = entry.message == WM_NEXTDLGCTL && entry.lParam != 0;
+        expected.push_back({entry.message, entry.role, entry.wParam, entry.lParam, handle ? kLParam : kWParam | kLParam});
+    }
+    return expected;
+}
+
+class PlainHostTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { DatumRegisterClasses(); }
+};
+
+// Each scenario runs under the framework dialog, then under a plain dialog
+// procedure and under a framework dialog that binds by handle: the same
+// notifications and requests in the same order, the same texts and focus.
+// Only the plain parent carries the reflecting subclass, and it is gone
+// with the dialog; no temporary window object outlives its dispatch.
+TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
+{
+    for (const Scenario& scenario : kScenarios) {
+        SCOPED_TRACE(scenario.name);
+        const Outcome reference = RunIn(Host::Framework, scenario);
+        ASSERT_FALSE(reference.log->Log().empty());
+        EXPECT_EQ(reference.subclassedParents, 0u);
+        EXPECT_EQ(reference.temporaries, 0u);
+        for (Host host : {Host::Plain, Host::FrameworkByHandle}) {
+            SCOPED_TRACE(NameOf(host));
+            const Outcome outcome = RunIn(host, scenario);
+            EXPECT_TRUE(outcome.log->Matches(Exactly(reference.log->Log())));
+            EXPECT_EQ(outcome.text[0], reference.text[0]);
+            EXPECT_EQ(outcome.text[1], reference.text[1]);
+            EXPECT_EQ(outcome.focusId, reference.focusId);
+            EXPECT_EQ(outcome.subclassedParents, host == Host::Plain ? 1u : 0u);
+            EXPECT_EQ(outcome.temporaries, 0u);
+            EXPECT_EQ(CParentReflection::SubclassedParentCount(), 0u);
+        }
+    }
+}
+
+// A set by handle is judged and rewritten like a typed text on leaving,
+// without moving the focus on; a refused one changes nothing. A read judges
+// the text as leaving would, a missing required date included.
+TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
+{
+    constexpr DatumResult kOk = DatumResult::Ok;
+    constexpr DatumResult kRefused = DatumResult::Refused;
+    struct Case {
+        const char* className;
+        int flags;
+        const char* set;
+        DatumResult setResult;
+        const char* shown;       // the window text afterwards
+        DatumResult readResult;
+        const char* read;
+    };
+    const Case cases[] = {
+        {"DatumCtrl", DCF_AUTOADVANCE, "070115", kOk, "2007-01-15", kOk, "2007-01-15"},
+        {"DatumEdit", DCF_AUTOADVANCE, "2007-01-15", kOk, "20070115", kOk, "20070115"},
+        {"DatumCtrl", 0, "200115", kRefused, "20010101", kOk, "2001-01-01"},   // the control's own rule
+        {"DatumEdit", 0, "20240230", kRefused, "20010101", kOk, "20010101"},
+        {"DatumEdit", 0, "abc", kRefused, "20010101", kOk, "20010101"},
+        {"DatumEdit", 0, "", kOk, "", kOk, ""},
+        {"DatumCtrl", DCF_REQUIRED, "", kOk, "", kRefused, "untouched"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.className << " set \"" << c.set << "\"");
+        PlainHostDialog dialog(c.className, {.flags = c.flags, .initial = "20010101"}, {}, kCtrlIds);
+        ASSERT_TRUE(dialog.Open());
+        const DialogSteps steps{dialog.m_hWnd};
+        const HWND field = steps.Item(kFirstField);
+        steps.Focus(kFirstField);
+        ProtocolLog log(dialog.m_hWnd, kCtrlIds);
+
+        EXPECT_EQ(DatumSetText(field, c.set), c.setResult);
+        EXPECT_EQ(TextOf(field), c.shown);
+        EXPECT_EQ(steps.FocusId(), kFirstField);
+        std::string read = "untouched";
+        EXPECT_EQ(DatumGetText(field, &read), c.readResult);
+        EXPECT_EQ(read, c.read);
+        // Window and stored text agree: no DCN_MODIFIED.
+        Send(steps, kFirstField, DCM_CHECKMODIFIED);
+        std::vector<Expect> sent;
+        if (c.setResult == kOk)
+            sent.push_back(Change(kFirstField));
+        sent.push_back(Request(DCM_CHECKMODIFIED, kFirst));
+        EXPECT_TRUE(log.Matches(sent));
+    }
+}
+
+// Dates go in and out as values of either kind; a window that is no bound
+// date control is refused, and the first binding stays.
+TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
+{
+    PlainHostDialog dialog("DatumCtrl", {}, {.dateTime = true}, kCtrlIds);
+    ASSERT_TRUE(dialog.Open());
+    const DialogSteps steps{dialog.m_hWnd};
+    CDateValue date;
+    date.Parse("20070115");
+    EXPECT_EQ(DatumSetDate(steps.Item(kFirstField), date), DatumResult::Ok);
+    CDateTimeValue dateTime;
+    EXPECT_EQ(DatumGetDateTime(steps.Item(kFirstField), &dateTime), DatumResult::Ok);
+    EXPECT_EQ(DatumSetDateTime(steps.Item(kSecondField), dateTime), DatumResult::Ok);
+    CDateValue back;
+    EXPECT_EQ(DatumGetDate(steps.Item(kSecondField), &back), DatumResult::Ok);
+    EXPECT_EQ(back, date);
+    EXPECT_EQ(TextOf(steps.Item(kSecondField)), "2007-01-15");
+    date.day = 30;
+    date.month = 2;
+    EXPECT_EQ(DatumSetDate(steps.Item(kFirstField), date), DatumResult::Refused);
+
+    EXPECT_FALSE(DatumBind(steps.Item(kFirstField), {.flags = DCF_REQUIRED}));
+    EXPECT_FALSE(DatumBind(steps.Item(kCtrlIds.plainEdit), {}));
+    EXPECT_EQ(DatumSetText(steps.Item(kCtrlIds.plainEdit), "20070115"), DatumResult::NotBound);
+    EXPECT_EQ(DatumGetDate(steps.Item(IDOK), &back), DatumResult::NotBound);
+}
+
+} // namespace
+} // namespace test

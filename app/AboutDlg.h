@@ -5,8 +5,8 @@
 #pragma once
 
 #include "datevalues/DateValue.h"
-#include "platform/Dialog.h"
-#include "platform/String.h"
+#include "platform/window/Dialog.h"
+#include "platform/core/String.h"
 
 class CAboutDlg : public CDialog {
 public:

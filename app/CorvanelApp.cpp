@@ -7,9 +7,9 @@
 #include "app/MainFrame.h"
 #include "app/Resource.h"
 #include "controls/ControlClasses.h"
-#include "platform/CommandIds.h"
-#include "platform/Document.h"
-#include "platform/MessageBox.h"
+#include "platform/window/CommandIds.h"
+#include "platform/appservices/Document.h"
+#include "platform/window/MessageBox.h"
 
 #include <cstdlib>
 #include <new>

@@ -6,7 +6,7 @@
 //                  window and the message loop, and exit status 0 when it closes
 #pragma once
 
-#include "platform/WinApp.h"
+#include "platform/appservices/WinApp.h"
 
 class CCorvanelApp : public CWinApp {
 public:

@@ -1,7 +1,7 @@
 // CorvanelDoc.h: the application's document, which holds no data.
 #pragma once
 
-#include "platform/Document.h"
+#include "platform/appservices/Document.h"
 
 class CCorvanelDoc : public CDocument {
 public:

@@ -1,7 +1,7 @@
 // CorvanelView.cpp: the application's view, with the framework's printing.
 #include "app/CorvanelView.h"
 
-#include "platform/CommandIds.h"
+#include "platform/window/CommandIds.h"
 
 const CRuntimeClass CCorvanelView::kRuntimeClass =
     DynamicRuntimeClass<CCorvanelView>("CCorvanelView", RuntimeClassOf<CView>());

@@ -1,7 +1,7 @@
 // CorvanelView.h: the application's view, which draws nothing.
 #pragma once
 
-#include "platform/View.h"
+#include "platform/appservices/View.h"
 
 class CCorvanelView : public CView {
 public:

@@ -4,7 +4,7 @@
 //                no tool bar and no status bar
 #pragma once
 
-#include "platform/FrameWnd.h"
+#include "platform/appservices/FrameWnd.h"
 
 class CMainFrame : public CFrameWnd {
 public:

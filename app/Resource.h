@@ -1,6 +1,6 @@
 /* Resource.h: ids of the application's own resources. Plain defines, so that
    the resource script includes this header as well as C++ code. The
-   framework's command and prompt ids are in platform/CommandIds.h, the date
+   framework's command and prompt ids are in platform/window/CommandIds.h, the date
    control's bitmaps and popup template in controls/ControlResources.h. */
 #pragma once
 

@@ -37,35 +37,20 @@ set(CORVANEL_BUTTON_FACES
     ${PROJECT_SOURCE_DIR}/app/resources/bitmaps/kodpopup_down.txt
     ${PROJECT_SOURCE_DIR}/app/resources/bitmaps/kodpopup_disabled.txt)
 
+include(${CMAKE_CURRENT_LIST_DIR}/ResourceScript.cmake)
+
 # corvanel_add_resource_script(<target> <script> [DEPENDS file...])
 # Compiles a resource script as the application's is compiled and links it
-# into the target: the C preprocessor (the project root on the include path),
-# then llvm-rc, which keeps the class names of dialog items as written
-# ("DatumCtrl"), then windres into an object file for the linker. The date
+# into the target, with the project root on the preprocessor's path. The date
 # controls' button faces are drawn into the target's resource folder, which
-# is on llvm-rc's include path, so the script can include
-# "controls/DatumControls.rc" and carry what the controls load.
+# is on llvm-rc's path, so the script can include "controls/DatumControls.rc"
+# and carry what the controls load.
 function(corvanel_add_resource_script target script)
     cmake_parse_arguments(R "" "" "DEPENDS" ${ARGN})
-    find_program(CORVANEL_LLVM_RC NAMES llvm-rc llvm-rc-16 llvm-rc-15 llvm-rc-14 REQUIRED)
-    find_program(CORVANEL_WINDRES NAMES ${CMAKE_RC_COMPILER} REQUIRED)
-    get_filename_component(name ${script} NAME_WE)
     set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/${target}-resources)
     corvanel_bitmaps_from_text(faces ${out_dir} ${CORVANEL_BUTTON_FACES})
-    get_filename_component(script_dir ${script} DIRECTORY)
-    set(object ${out_dir}/${name}.res.obj)
-    add_custom_command(
-        OUTPUT ${object}
-        COMMAND ${CMAKE_C_COMPILER} -E -P -xc -DRC_INVOKED -I${PROJECT_SOURCE_DIR} ${script} -o ${out_dir}/${name}.rc.i
-        COMMAND ${CORVANEL_LLVM_RC} -no-preprocess /L 0x409 /I ${out_dir} /I ${script_dir}
-                /FO ${out_dir}/${name}.res -- ${out_dir}/${name}.rc.i
-        COMMAND ${CORVANEL_WINDRES} -J res -O coff -i ${out_dir}/${name}.res -o ${object}
-        DEPENDS ${script} ${faces} ${R_DEPENDS}
+    corvanel_compile_resource_script(${target} ${script} OUT_DIR ${out_dir} INCLUDE_DIRS ${PROJECT_SOURCE_DIR}
+        DEPENDS ${faces} ${R_DEPENDS}
                 ${PROJECT_SOURCE_DIR}/controls/DatumControls.rc
-                ${PROJECT_SOURCE_DIR}/controls/ControlResources.h
-        COMMENT "Compiling the resources of ${target}"
-        VERBATIM)
-    add_custom_target(${target}_resource_object DEPENDS ${object})
-    add_dependencies(${target} ${target}_resource_object)
-    target_link_libraries(${target} PRIVATE ${object})
+                ${PROJECT_SOURCE_DIR}/controls/ControlResources.h)
 endfunction()

@@ -4,7 +4,7 @@
 
 #include "controls/DatumCtrl.h"
 #include "controls/DatumEdit.h"
-#include "platform/Module.h"
+#include "platform/window/Module.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 // procedure as the object's default processing.
 #pragma once
 
-#include "platform/Win32.h"
+#include "platform/window/Win32.h"
 
 // TRUE when the class is registered now with its own procedure; FALSE when
 // registration failed or a class of that name has another procedure.

@@ -1,7 +1,7 @@
 // CustomCtrl.cpp: binding, change rules, focus-out check and focus reclaiming.
 #include "controls/CustomCtrl.h"
 
-#include "platform/Wnd.h"
+#include "platform/window/Wnd.h"
 
 int CCustomCtrl::s_liveObjects = 0;
 

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "controls/DatumProtocol.h"
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 #include <cstdint>
 

@@ -4,7 +4,7 @@
 #include "controls/ControlResources.h"
 #include "controls/KalenderPopupDlg.h"
 #include "controls/KodPopupButton.h"
-#include "platform/ParentReflection.h"
+#include "platform/window/ParentReflection.h"
 
 namespace {
 constexpr LONG kButtonWidth = 15;

@@ -1,8 +1,8 @@
 // DatumEntry.cpp: the handlers and operations that both date controls share.
 #include "controls/DatumEntry.h"
 
-#include "platform/DataExchange.h"
-#include "platform/ParentReflection.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/ParentReflection.h"
 
 #include <cstring>
 

@@ -16,7 +16,7 @@
 #include "controls/CustomCtrl.h"
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
-#include "platform/Edit.h"
+#include "platform/window/Edit.h"
 
 #include <memory>
 

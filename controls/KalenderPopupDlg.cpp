@@ -4,7 +4,7 @@
 #include "controls/ControlResources.h"
 #include "controls/DatumProtocol.h"
 #include "datevalues/DateValue.h"
-#include "platform/DataExchange.h"
+#include "platform/window/DataExchange.h"
 
 #include <algorithm>
 #include <cstdint>

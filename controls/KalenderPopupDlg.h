@@ -18,9 +18,9 @@
 // set on a pick and a position, and it writes the picked text.
 #pragma once
 
-#include "platform/Dialog.h"
-#include "platform/MonthCalCtrl.h"
-#include "platform/String.h"
+#include "platform/window/Dialog.h"
+#include "platform/window/MonthCalCtrl.h"
+#include "platform/core/String.h"
 
 // The system metrics that bound the popup's placement.
 struct ScreenLimits {

@@ -2,7 +2,7 @@
 #include "controls/KodPopupButton.h"
 
 #include "controls/DatumCtrl.h"
-#include "platform/Accessible.h"
+#include "platform/window/Accessible.h"
 
 #include <oleacc.h>
 

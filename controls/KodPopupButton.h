@@ -9,7 +9,7 @@
 // no logic of its own beyond these two messages.
 #pragma once
 
-#include "platform/BitmapButton.h"
+#include "platform/window/BitmapButton.h"
 
 class CDatumCtrl;
 

@@ -1,8 +1,8 @@
 #include "datevalues/DateTimeValue.h"
 
 #include "datevalues/DateRules.h"
-#include "platform/Clock.h"
-#include "platform/TimeConversions.h"
+#include "platform/core/Clock.h"
+#include "platform/core/TimeConversions.h"
 
 #include <cstring>
 

@@ -7,7 +7,7 @@
 // value, is empty and formats as the empty text.
 #pragma once
 
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "datevalues/DateValue.h"
 
 #include "datevalues/DateRules.h"
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 #include <cstring>
 

@@ -6,7 +6,7 @@
 // hold a date that IsValid refuses (month 13, an unwindowed two-digit year).
 #pragma once
 
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 #include <cstdint>
 

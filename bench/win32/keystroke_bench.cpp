@@ -11,8 +11,8 @@
 // rounds and the ratio of the two.
 #include "controls/ControlClasses.h"
 #include "controls/DatumEntry.h"
-#include "platform/DataExchange.h"
-#include "platform/Dialog.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/Dialog.h"
 
 #include <algorithm>
 #include <cstdio>

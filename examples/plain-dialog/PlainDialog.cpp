@@ -7,7 +7,7 @@
 // rewritten when the user leaves, a refused text keeps the focus, the
 // calendar under the due date (Down or its button). OK shows the dates.
 #include "controls/DatumBinding.h"
-#include "examples/plain-dialog/PlainDialogIds.h"
+#include "PlainDialogIds.h"
 
 #include <string>
 

@@ -11,7 +11,7 @@
 //
 // Exit status 0 on success, 1 when the dialog (or the popup, or the day) is
 // not there.
-#include "platform/Win32.h"
+#include "platform/window/Win32.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -6,9 +6,9 @@
 #include "app/CorvanelView.h"
 #include "app/MainFrame.h"
 #include "controls/ControlClasses.h"
-#include "platform/CommandIds.h"
-#include "platform/Document.h"
-#include "platform/Module.h"
+#include "platform/window/CommandIds.h"
+#include "platform/appservices/Document.h"
+#include "platform/window/Module.h"
 #include "tests/app/support/DialogDriver.h"
 #include "tests/win32/support/MessageBoxCounter.h"
 

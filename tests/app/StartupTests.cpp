@@ -5,7 +5,7 @@
 #include "app/CorvanelApp.h"
 #include "controls/ControlClasses.h"
 #include "controls/DatumCtrl.h"
-#include "platform/OleForTesting.h"
+#include "platform/appservices/OleForTesting.h"
 #include "tests/app/support/AppUnderTest.h"
 #include "tests/app/support/DialogDriver.h"
 #include "tests/win32/support/MessageBoxCounter.h"

@@ -6,7 +6,7 @@
 #include "controls/ControlClasses.h"
 #include "controls/DatumCtrl.h"
 #include "controls/KodPopupButton.h"
-#include "platform/Module.h"
+#include "platform/window/Module.h"
 #include "tests/controls/support/HostDialog.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // the host commands, the binding, class registration and the key filter.
 #include "controls/ControlClasses.h"
 #include "controls/DatumEdit.h"
-#include "platform/ClockForTesting.h"
-#include "platform/Module.h"
-#include "platform/DataExchange.h"
+#include "platform/core/ClockForTesting.h"
+#include "platform/window/Module.h"
+#include "platform/window/DataExchange.h"
 #include "tests/controls/support/HostDialog.h"
 #include "tests/win32/support/MessageBoxCounter.h"
 

@@ -2,7 +2,7 @@
 // a day picked with the real mouse or the keyboard, closing without a pick,
 // and the roads through the button and the opening keys. The popup is modal: each test acts
 // on it from inside its loop through a PopupDriver, which has a watchdog.
-#include "platform/ClockForTesting.h"
+#include "platform/core/ClockForTesting.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
 

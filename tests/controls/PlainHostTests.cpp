@@ -3,7 +3,7 @@
 // dialog bound by data exchange, and ends in the same state; setting and
 // reading the date by handle follow the rules of typed text.
 #include "controls/DatumBinding.h"
-#include "platform/ParentReflection.h"
+#include "platform/window/ParentReflection.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
 

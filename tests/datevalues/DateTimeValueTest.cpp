@@ -2,7 +2,7 @@
 // moves, formats, day numbers, the clock and parsing.
 #include "datevalues/DateTimeValue.h"
 
-#include "platform/ClockForTesting.h"
+#include "platform/core/ClockForTesting.h"
 
 #include <gtest/gtest.h>
 

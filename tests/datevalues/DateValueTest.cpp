@@ -2,7 +2,7 @@
 // rule, the three formats and day numbers.
 #include "datevalues/DateValue.h"
 
-#include "platform/ClockForTesting.h"
+#include "platform/core/ClockForTesting.h"
 
 #include <gtest/gtest.h>
 

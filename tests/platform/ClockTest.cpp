@@ -1,7 +1,7 @@
 // The clock calls, with the real time source and with a fixed one.
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
-#include "platform/ClockForTesting.h"
+#include "platform/core/ClockForTesting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,14 @@
-// The portable conversions against the system's oleaut32 ones (Windows
-// build only): both must give the same automation date for every day of the
-// range at several times of day, and each must read the other's date back
-// to the same broken-down time.
-#include "platform/TimeConversions.h"
+// The portable conversions against the system's oleaut32 ones, which
+// platform::SystemTimeToVariantTime and platform::VariantTimeToSystemTime
+// call in the Windows build (Windows build only): both must give the same
+// automation date for every day of the range at several times of day, and
+// each must read the other's date back to the same broken-down time.
+#include "platform/core/TimeConversions.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <sstream>
 #include <string>
 
@@ -17,12 +19,12 @@ using platform::SYSTEMTIME;
 SYSTEMTIME Time(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 {
     SYSTEMTIME t{};
-    t.wYear = static_cast<WORD>(y);
-    t.wMonth = static_cast<WORD>(mo);
-    t.wDay = static_cast<WORD>(d);
-    t.wHour = static_cast<WORD>(h);
-    t.wMinute = static_cast<WORD>(mi);
-    t.wSecond = static_cast<WORD>(s);
+    t.wYear = static_cast<std::uint16_t>(y);
+    t.wMonth = static_cast<std::uint16_t>(mo);
+    t.wDay = static_cast<std::uint16_t>(d);
+    t.wHour = static_cast<std::uint16_t>(h);
+    t.wMinute = static_cast<std::uint16_t>(mi);
+    t.wSecond = static_cast<std::uint16_t>(s);
     return t;
 }
 
@@ -46,8 +48,7 @@ std::string Show(const SYSTEMTIME& t)
 std::string Compare(const SYSTEMTIME& t, bool systemBack)
 {
     double system = 0, ours = 0;
-    SYSTEMTIME copy = t;  // the system call takes a non-const pointer
-    if (!::SystemTimeToVariantTime(&copy, &system))
+    if (!platform::SystemTimeToVariantTime(&t, &system))
         return "oleaut32 refuses " + Show(t);
     if (!platform::portable::SystemTimeToVariantTime(&t, &ours))
         return "portable refuses " + Show(t);
@@ -62,7 +63,7 @@ std::string Compare(const SYSTEMTIME& t, bool systemBack)
     if (!platform::portable::VariantTimeToSystemTime(system, &back) || !Same(back, t))
         return "portable reads the oleaut32 date of " + Show(t) + " as " + Show(back);
     back = SYSTEMTIME{};
-    if (systemBack && (!::VariantTimeToSystemTime(ours, &back) || !Same(back, t)))
+    if (systemBack && (!platform::VariantTimeToSystemTime(ours, &back) || !Same(back, t)))
         return "oleaut32 reads the portable date of " + Show(t) + " as " + Show(back);
     return {};
 }
@@ -111,11 +112,8 @@ TEST(OleautComparison, EveryDayAtSeveralTimesOfDay)
 
 TEST(OleautComparison, TheConfirmedConversionRefusesTheSameInputs)
 {
-    auto systemForward = [](const SYSTEMTIME* t, double* d) {
-        SYSTEMTIME copy = *t;
-        return ::SystemTimeToVariantTime(&copy, d) != 0;
-    };
-    auto systemBack = [](double d, SYSTEMTIME* t) { return ::VariantTimeToSystemTime(d, t) != 0; };
+    auto systemForward = [](const SYSTEMTIME* t, double* d) { return platform::SystemTimeToVariantTime(t, d) != 0; };
+    auto systemBack = [](double d, SYSTEMTIME* t) { return platform::VariantTimeToSystemTime(d, t) != 0; };
     auto ourForward = [](const SYSTEMTIME* t, double* d) {
         return platform::portable::SystemTimeToVariantTime(t, d) != 0;
     };

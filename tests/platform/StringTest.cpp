@@ -1,5 +1,5 @@
 // CString: construction, printf formatting, pieces, comparison and direct buffer writing.
-#include "platform/String.h"
+#include "platform/core/String.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The portable conversions between broken-down time and automation dates.
 // (In the native build they are also the ones platform:: forwards to.)
-#include "platform/TimeConversions.h"
+#include "platform/core/TimeConversions.h"
 
 #include <gtest/gtest.h>
 

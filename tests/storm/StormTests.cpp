@@ -6,7 +6,7 @@
 #include "tests/storm/support/Storm.h"
 
 #include "controls/DatumProtocol.h"
-#include "platform/ClockForTesting.h"
+#include "platform/core/ClockForTesting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Tests of the control wrappers and the message box: the bitmap button's
 // faces, the month calendar's minimum size, prompts from the string table.
-#include "platform/BitmapButton.h"
-#include "platform/Dialog.h"
-#include "platform/MonthCalCtrl.h"
+#include "platform/window/BitmapButton.h"
+#include "platform/window/Dialog.h"
+#include "platform/window/MonthCalCtrl.h"
 #include "tests/win32/FrameworkResources.h"
 #include "tests/win32/support/DialogTemplate.h"
 #include "tests/win32/support/MessageBoxCounter.h"

@@ -1,7 +1,7 @@
 // Tests of dialogs: modal results, ownership of nested modal dialogs, modeless
 // dialogs, and data exchange with its checks.
-#include "platform/DataExchange.h"
-#include "platform/Module.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/Module.h"
 #include "tests/win32/support/DialogTemplate.h"
 #include "tests/win32/support/MessageBoxCounter.h"
 #include "tests/win32/support/ScriptedDialog.h"

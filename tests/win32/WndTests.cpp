@@ -1,7 +1,7 @@
 // Tests of window objects: the handle map, temporary objects, default
 // processing, the end of a window's life and the reflection of notifications.
-#include "platform/Button.h"
-#include "platform/Edit.h"
+#include "platform/window/Button.h"
+#include "platform/window/Edit.h"
 #include "tests/win32/support/DialogTemplate.h"
 #include "tests/win32/support/MessageRecorder.h"
 #include "tests/win32/support/ScriptedDialog.h"

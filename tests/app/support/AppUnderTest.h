@@ -5,7 +5,7 @@
 //   AppProcess        Corvanel.exe started with arguments; its windows, its exit status
 #pragma once
 
-#include "platform/Win32.h"
+#include "platform/window/Win32.h"
 
 #include <string>
 

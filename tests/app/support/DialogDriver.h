@@ -6,7 +6,7 @@
 //                  after 10 seconds is cancelled
 #pragma once
 
-#include "platform/Win32.h"
+#include "platform/window/Win32.h"
 
 #include <functional>
 

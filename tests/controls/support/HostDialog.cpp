@@ -2,7 +2,7 @@
 #include "tests/controls/support/HostDialog.h"
 
 #include "controls/DatumBinding.h"
-#include "platform/DataExchange.h"
+#include "platform/window/DataExchange.h"
 
 namespace test {
 

@@ -20,7 +20,7 @@
 #include "controls/DatumEntry.h"
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
-#include "platform/Dialog.h"
+#include "platform/window/Dialog.h"
 #include "tests/win32/support/DialogTemplate.h"
 #include "tests/win32/support/MessageRecorder.h"
 

@@ -10,8 +10,8 @@
 //   ValueAgrees   whether the bound value says what the bound text says
 #pragma once
 
-#include "platform/String.h"
-#include "platform/Win32.h"
+#include "platform/core/String.h"
+#include "platform/window/Win32.h"
 
 #include <string>
 

@@ -27,8 +27,8 @@
 #include "controls/DatumCtrl.h"
 #include "controls/KalenderPopupDlg.h"
 #include "controls/KodPopupButton.h"
-#include "platform/ClockForTesting.h"
-#include "platform/MessageBox.h"
+#include "platform/core/ClockForTesting.h"
+#include "platform/window/MessageBox.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,7 +3,7 @@
 
 #include "controls/DatumEntry.h"
 #include "controls/DatumProtocol.h"
-#include "platform/DataExchange.h"
+#include "platform/window/DataExchange.h"
 
 #include <utility>
 

@@ -15,7 +15,7 @@
 
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
-#include "platform/Dialog.h"
+#include "platform/window/Dialog.h"
 
 #include <functional>
 #include <memory>

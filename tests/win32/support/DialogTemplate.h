@@ -16,7 +16,7 @@
 // Designated initialisers must follow the order of the fields.
 #pragma once
 
-#include "platform/Win32.h"
+#include "platform/window/Win32.h"
 
 #include <string>
 #include <vector>

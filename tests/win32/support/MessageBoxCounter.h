@@ -2,8 +2,8 @@
 // without showing them, for as long as it lives.
 #pragma once
 
-#include "platform/MessageBox.h"
-#include "platform/String.h"
+#include "platform/window/MessageBox.h"
+#include "platform/core/String.h"
 
 namespace test {
 

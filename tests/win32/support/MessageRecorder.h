@@ -26,7 +26,7 @@
 // is not logged; Ignore and Record change that per message.
 #pragma once
 
-#include "platform/Win32.h"
+#include "platform/window/Win32.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 //   PumpMessages     dispatches whatever is queued
 #pragma once
 
-#include "platform/DataExchange.h"
-#include "platform/Dialog.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/Dialog.h"
 
 #include <functional>
 

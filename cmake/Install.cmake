@@ -1,0 +1,54 @@
+# Install rules and the CMake package: `cmake --install <build> --prefix <dir>`
+# puts the public headers under include/corvanel, the static libraries under
+# lib, and a package that another project finds with
+#
+#   find_package(Corvanel CONFIG REQUIRED)
+#   target_link_libraries(app PRIVATE Corvanel::controls)
+#
+# The exported targets carry their include directory and the system libraries
+# they link (comctl32, user32, gdi32, ole32, advapi32).
+include(CMakePackageConfigHelpers)
+
+set(CORVANEL_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Corvanel)
+set(CORVANEL_HEADER_DIR ${CMAKE_INSTALL_INCLUDEDIR}/corvanel)
+
+# install_public_headers(<folder> [EXCLUDE <header>...]): a folder's headers,
+# under the same relative path as in the source tree.
+function(install_public_headers folder)
+    cmake_parse_arguments(H "" "" "EXCLUDE" ${ARGN})
+    file(GLOB headers RELATIVE ${PROJECT_SOURCE_DIR}/${folder} ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+    if(H_EXCLUDE)
+        list(REMOVE_ITEM headers ${H_EXCLUDE})
+    endif()
+    list(TRANSFORM headers PREPEND ${PROJECT_SOURCE_DIR}/${folder}/)
+    install(FILES ${headers} DESTINATION ${CORVANEL_HEADER_DIR}/${folder})
+endfunction()
+
+set(installed_targets corvanel_platform_core corvanel_datevalues)
+install_public_headers(platform/core EXCLUDE ClockForTesting.h)
+install_public_headers(datevalues)
+if(CORVANEL_WIN32)
+    list(APPEND installed_targets corvanel_platform_window corvanel_platform_appservices corvanel_controls)
+    install_public_headers(platform/window)
+    install_public_headers(platform/appservices EXCLUDE OleForTesting.h)
+    install_public_headers(controls)
+    # What a program's resource script includes for the controls, and the
+    # pictures it names.
+    install(FILES ${PROJECT_SOURCE_DIR}/controls/DatumControls.rc DESTINATION ${CORVANEL_HEADER_DIR}/controls)
+    install(FILES ${CORVANEL_PACKAGE_FACES} DESTINATION ${CMAKE_INSTALL_DATADIR}/corvanel/bitmaps)
+    install(FILES ${PROJECT_SOURCE_DIR}/cmake/ResourceScript.cmake DESTINATION ${CORVANEL_PACKAGE_DIR})
+endif()
+
+install(TARGETS ${installed_targets} EXPORT CorvanelTargets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    INCLUDES DESTINATION ${CORVANEL_HEADER_DIR})
+install(EXPORT CorvanelTargets NAMESPACE Corvanel:: DESTINATION ${CORVANEL_PACKAGE_DIR})
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/package/CorvanelConfig.cmake.in
+    ${CMAKE_CURRENT_BINARY_DIR}/CorvanelConfig.cmake
+    INSTALL_DESTINATION ${CORVANEL_PACKAGE_DIR}
+    PATH_VARS CORVANEL_HEADER_DIR CMAKE_INSTALL_DATADIR)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/CorvanelConfigVersion.cmake
+    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/CorvanelConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/CorvanelConfigVersion.cmake
+    DESTINATION ${CORVANEL_PACKAGE_DIR})

@@ -1,0 +1,39 @@
+# ResourceScript.cmake: compiling a resource script that places the date
+# controls, for this project and, installed with the CMake package, for any
+# project that uses the controls.
+#
+# corvanel_compile_resource_script(<target> <script> OUT_DIR <dir>
+#                                  INCLUDE_DIRS <dir>... [PICTURE_DIRS <dir>...]
+#                                  [DEPENDS <file>...])
+# The C preprocessor (INCLUDE_DIRS on its path), then llvm-rc, which keeps
+# the class names of dialog items as written ("DatumCtrl"), with OUT_DIR, the
+# script's folder and PICTURE_DIRS on its path for the bitmaps the script
+# names, then windres into an object file that is linked into the target.
+function(corvanel_compile_resource_script target script)
+    cmake_parse_arguments(R "" "OUT_DIR" "INCLUDE_DIRS;PICTURE_DIRS;DEPENDS" ${ARGN})
+    find_program(CORVANEL_LLVM_RC NAMES llvm-rc llvm-rc-16 llvm-rc-15 llvm-rc-14 REQUIRED)
+    find_program(CORVANEL_WINDRES NAMES ${CMAKE_RC_COMPILER} windres REQUIRED)
+    get_filename_component(name ${script} NAME_WE)
+    get_filename_component(script_dir ${script} DIRECTORY)
+    list(TRANSFORM R_INCLUDE_DIRS PREPEND "-I" OUTPUT_VARIABLE preprocessor_includes)
+    set(picture_includes)
+    foreach(dir IN LISTS R_PICTURE_DIRS)
+        list(APPEND picture_includes /I ${dir})
+    endforeach()
+    set(object ${R_OUT_DIR}/${name}.res.obj)
+    # llvm-rc reads an absolute Unix path such as /check/... as one of its
+    # slash options, so "--" ends the options before the script's path.
+    add_custom_command(
+        OUTPUT ${object}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${R_OUT_DIR}
+        COMMAND ${CMAKE_C_COMPILER} -E -P -xc -DRC_INVOKED ${preprocessor_includes} ${script} -o ${R_OUT_DIR}/${name}.rc.i
+        COMMAND ${CORVANEL_LLVM_RC} -no-preprocess /L 0x409 /I ${R_OUT_DIR} /I ${script_dir} ${picture_includes}
+                /FO ${R_OUT_DIR}/${name}.res -- ${R_OUT_DIR}/${name}.rc.i
+        COMMAND ${CORVANEL_WINDRES} -J res -O coff -i ${R_OUT_DIR}/${name}.res -o ${object}
+        DEPENDS ${script} ${R_DEPENDS}
+        COMMENT "Compiling the resources of ${target}"
+        VERBATIM)
+    add_custom_target(${target}_resource_object DEPENDS ${object})
+    add_dependencies(${target} ${target}_resource_object)
+    target_link_libraries(${target} PRIVATE ${object})
+endfunction()

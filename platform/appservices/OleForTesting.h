@@ -1,0 +1,28 @@
+// Replaces OLE initialisation for the duration of a test.
+//
+// Only tests include this header. While an OleInitializeOverride lives,
+// AfxOleInit calls the given function instead of OleInitialize, so that a
+// test can make OLE initialisation fail.
+#pragma once
+
+#include "platform/window/Win32.h"
+
+namespace platform::testing {
+
+using OleInitializeFunction = HRESULT(WINAPI*)(LPVOID reserved);
+
+// Installs the replacement, or removes it (null); returns the previous one.
+OleInitializeFunction SetOleInitialize(OleInitializeFunction function);
+
+class OleInitializeOverride {
+public:
+    explicit OleInitializeOverride(OleInitializeFunction function) : m_previous(SetOleInitialize(function)) {}
+    ~OleInitializeOverride() { SetOleInitialize(m_previous); }
+    OleInitializeOverride(const OleInitializeOverride&) = delete;
+    OleInitializeOverride& operator=(const OleInitializeOverride&) = delete;
+
+private:
+    OleInitializeFunction m_previous;
+};
+
+} // namespace platform::testing

@@ -1,0 +1,209 @@
+// Accessible.cpp: the standard accessible object with a role and name of our own.
+#include "platform/window/Accessible.h"
+
+#include <oleacc.h>
+
+#include <atomic>
+#include <string>
+
+namespace platform {
+namespace {
+
+// The interface ids, written out here: in a static cross build the
+// toolchain's IID_IAccessible resolved to wrong bytes.
+constexpr GUID kIidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kIidOleWindow = {0x00000114, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// The system library's entry with this name, typed as Function; the library
+// is loaded on first use and stays.
+template <class Function>
+Function* SystemEntry(const char* library, const char* name)
+{
+    HMODULE module = ::LoadLibraryA(library);
+    if (module == nullptr)
+        return nullptr;
+    // FARPROC is the untyped entry; the library's own header gives its type.
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// Forwards every call to the standard object, except the role and the name
+// of the window itself. The interface is a private base: only QueryInterface
+// hands it out, and only Release deletes the object.
+class RoleAndName final : private IAccessible {
+public:
+    // Takes over the caller's reference to standard.
+    RoleAndName(IAccessible* standard, LONG role, LPCWSTR name) : m_standard(standard), m_role(role), m_name(name) {}
+    RoleAndName(const RoleAndName&) = delete;
+    RoleAndName& operator=(const RoleAndName&) = delete;
+
+    // --- IUnknown ---
+    // The window behind the object (IOleWindow) is the standard object's
+    // answer; other interfaces, such as the enumeration of children, are not
+    // offered, so that a client never reaches the standard object's role and
+    // name around this one.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (object == nullptr)
+            return E_POINTER;
+        *object = nullptr;
+        if (iid == kIidOleWindow)
+            return m_standard->QueryInterface(iid, object);
+        if (iid != kIidUnknown && iid != kIidDispatch && iid != kIidAccessible)
+            return E_NOINTERFACE;
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = --m_references;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    // --- IDispatch ---
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return m_standard->GetTypeInfoCount(count); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override
+    {
+        return m_standard->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override
+    {
+        return m_standard->GetIDsOfNames(iid, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* argError) override
+    {
+        return m_standard->Invoke(id, iid, locale, flags, params, result, exception, argError);
+    }
+
+    // --- IAccessible: the two answers of our own ---
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
+    {
+        if (!IsSelf(child))
+            return m_standard->get_accRole(child, role);
+        if (role == nullptr)
+            return E_INVALIDARG;
+        role->vt = VT_I4;
+        role->lVal = m_role;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
+    {
+        if (!IsSelf(child))
+            return m_standard->get_accName(child, name);
+        if (name == nullptr)
+            return E_INVALIDARG;
+        // The client frees the name with SysFreeString.
+        static auto* allocate = SystemEntry<decltype(::SysAllocString)>("oleaut32.dll", "SysAllocString");
+        *name = allocate != nullptr ? allocate(m_name.c_str()) : nullptr;
+        return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+
+    // --- IAccessible: the standard object's answers ---
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return m_standard->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override { return m_standard->get_accChildCount(count); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
+    {
+        return m_standard->get_accChild(child, object);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
+    {
+        return m_standard->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
+    {
+        return m_standard->get_accDescription(child, description);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
+    {
+        return m_standard->get_accState(child, state);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
+    {
+        return m_standard->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
+    {
+        return m_standard->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
+    {
+        return m_standard->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return m_standard->get_accFocus(child); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override
+    {
+        return m_standard->get_accSelection(children);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
+    {
+        return m_standard->get_accDefaultAction(child, action);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG how, VARIANT child) override { return m_standard->accSelect(how, child); }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override
+    {
+        return m_standard->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override
+    {
+        return m_standard->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override
+    {
+        return m_standard->accHitTest(x, y, child);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        return m_standard->accDoDefaultAction(child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    {
+        return m_standard->put_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    {
+        return m_standard->put_accValue(child, value);
+    }
+
+private:
+    // Only Release deletes the object.
+    ~RoleAndName() { m_standard->Release(); }
+
+    IAccessible* const m_standard;
+    const LONG m_role;
+    const std::wstring m_name;
+    std::atomic<ULONG> m_references{1};
+};
+
+} // namespace
+
+LRESULT LresultFromStdAccessible(HWND window, WPARAM flags, LONG role, LPCWSTR name)
+{
+    static auto* createStandard =
+        SystemEntry<decltype(::CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
+    static auto* fromObject = SystemEntry<decltype(::LresultFromObject)>("oleacc.dll", "LresultFromObject");
+    if (createStandard == nullptr || fromObject == nullptr)
+        return 0;
+
+    void* standard = nullptr;
+    if (FAILED(createStandard(window, OBJID_CLIENT, kIidAccessible, &standard)) || standard == nullptr)
+        return 0;
+    auto* wrapper = new RoleAndName(static_cast<IAccessible*>(standard), role, name);
+    // LresultFromObject holds its own reference until the client takes the object.
+    void* object = nullptr;
+    wrapper->QueryInterface(kIidUnknown, &object);
+    const LRESULT result = fromObject(kIidAccessible, flags, static_cast<IUnknown*>(object));
+    static_cast<IUnknown*>(object)->Release();
+    wrapper->Release();
+    return result > 0 ? result : 0;
+}
+
+} // namespace platform

@@ -1,0 +1,65 @@
+// BitmapButton.cpp: an owner-drawn button that shows one of four bitmaps.
+#include "platform/window/BitmapButton.h"
+
+#include "platform/window/Module.h"
+
+CBitmapButton::~CBitmapButton() { FreeBitmaps(); }
+
+const MessageMap* CBitmapButton::GetMessageMap() const
+{
+    static constexpr MessageMapEntry kEntries[] = {
+        OnReflectedDrawItem<&CBitmapButton::OnDrawItem>(),
+    };
+    static const MessageMap kMap{CButton::GetMessageMap(), kEntries};
+    return &kMap;
+}
+
+void CBitmapButton::FreeBitmaps()
+{
+    for (HBITMAP* bitmap : {&m_bitmapUp, &m_bitmapDown, &m_bitmapFocus, &m_bitmapDisabled}) {
+        if (*bitmap)
+            ::DeleteObject(*bitmap);
+        *bitmap = nullptr;
+    }
+}
+
+BOOL CBitmapButton::LoadBitmaps(UINT upId, UINT downId, UINT focusId, UINT disabledId)
+{
+    FreeBitmaps();
+    HINSTANCE instance = AfxGetInstanceHandle();
+    BOOL loaded = TRUE;
+    auto load = [&](UINT id, HBITMAP& bitmap) {
+        if (id == 0)
+            return;
+        bitmap = ::LoadBitmapA(instance, win32::ResourceId(id));
+        if (!bitmap)
+            loaded = FALSE;
+    };
+    load(upId, m_bitmapUp);
+    load(downId, m_bitmapDown);
+    load(focusId, m_bitmapFocus);
+    load(disabledId, m_bitmapDisabled);
+    return loaded && m_bitmapUp != nullptr;
+}
+
+LRESULT CBitmapButton::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    HBITMAP bitmap = m_bitmapUp;
+    if ((item->itemState & ODS_DISABLED) && m_bitmapDisabled)
+        bitmap = m_bitmapDisabled;
+    else if ((item->itemState & ODS_SELECTED) && m_bitmapDown)
+        bitmap = m_bitmapDown;
+    else if ((item->itemState & ODS_FOCUS) && m_bitmapFocus)
+        bitmap = m_bitmapFocus;
+    if (!bitmap)
+        return TRUE;
+
+    BITMAP size = {};
+    ::GetObjectA(bitmap, static_cast<int>(sizeof size), &size);
+    HDC memory = ::CreateCompatibleDC(item->hDC);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, previous);
+    ::DeleteDC(memory);
+    return TRUE;
+}

@@ -123,6 +123,15 @@ TEST(DateTimeValueComponents, AccessorsGiveMinusOneUnlessValidAndConvertible)
 
 // --- Emptiness and status moves ------------------------------------------
 
+TEST(DateTimeValueStatus, CodesHaveTheirFixedNumbers)
+{
+    // The status is a public number that bound values carry between programs.
+    EXPECT_EQ(CDateTimeValue::Error, -1);
+    EXPECT_EQ(CDateTimeValue::Valid, 0);
+    EXPECT_EQ(CDateTimeValue::Invalid, 1);
+    EXPECT_EQ(CDateTimeValue::Null, 2);
+}
+
 TEST(DateTimeValueStatus, EmptyIsNullOrTheSentinelDayAtAnyTime)
 {
     EXPECT_TRUE(WithStatus(CDateTimeValue::Null).IsEmpty());
@@ -211,6 +220,8 @@ TEST(DateTimeValueDayNumber, SetAndStepLandAtMidnight)
     // Outside the range, and from a value that is not Valid: Invalid.
     EXPECT_EQ(Make(100, 1, 1).PreviousDay().status, CDateTimeValue::Invalid);
     EXPECT_EQ(Make(9999, 12, 31).NextDay().status, CDateTimeValue::Invalid);
+    // The refused day leaves the sentinel's date behind, not the old one.
+    EXPECT_EQ(Make(9999, 12, 31).NextDay().date, -657434.0);
     EXPECT_EQ(WithStatus(CDateTimeValue::Invalid).NextDay().status, CDateTimeValue::Invalid);
     EXPECT_EQ(WithStatus(CDateTimeValue::Null).PreviousDay().status, CDateTimeValue::Invalid);
     for (std::int32_t j : {INT32_MIN, -1, 0, INT32_MAX})
@@ -269,8 +280,10 @@ TEST(DateTimeValueParse, DigitForms)
 TEST(DateTimeValueParse, SentinelSpellingsAndUnreadableTextsAreEmpty)
 {
     for (const char* text : std::initializer_list<const char*>{"0000-00-00", "00000000", "0100-01-01", "0000-01-01", "0100-00-01", "01000101",
-                             "0100-01-00", "", "d", "x", "1", "2024-3-", "d-a-y-s-x", nullptr})
+                             "0100-01-00", "", "d", "x", "1", "2024-3-", "d-a-y-s-x", nullptr}) {
         EXPECT_TRUE(IsEmptyValid(Parsed(text))) << (text ? text : "(null)");
+        EXPECT_TRUE(Holds(Parsed(text), {100, 1, 1})) << "the sentinel at midnight: " << (text ? text : "(null)");
+    }
     // Parse first resets an old value.
     CDateTimeValue v = WithStatus(CDateTimeValue::Error);
     EXPECT_TRUE(IsEmptyValid(v.Parse("x")));

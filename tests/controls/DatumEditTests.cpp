@@ -532,22 +532,35 @@ TEST_F(DatumEditTest, PastedTextIsNotFiltered)
     EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240229");
 }
 
-// GetText copies at most capacity - 1 characters and always terminates.
+// GetText copies at most capacity - 1 characters and always terminates, at
+// every capacity around the text's length; the base class, which has no
+// text, terminates too.
 TEST_F(DatumEditTest, GetTextIsBoundedByTheBuffer)
 {
     HostDialog& dlg = Open({.initial = "2024-01-05"});
     CDatumEntry& control = dlg.Control(kFirstId);
-    char buffer[16];
-    std::fill(std::begin(buffer), std::end(buffer), '#');
-    EXPECT_EQ(control.GetText(buffer, 5), 4);
-    EXPECT_STREQ(buffer, "2024");
-    EXPECT_EQ(buffer[5], '#');
-    EXPECT_EQ(control.GetText(buffer, static_cast<int>(sizeof buffer)), 10);
-    EXPECT_STREQ(buffer, "2024-01-05");
-    buffer[0] = '#';
+    const struct {
+        int capacity;
+        int count;
+        const char* text;
+    } cases[] = {{1, 0, ""}, {2, 1, "2"}, {5, 4, "2024"}, {10, 9, "2024-01-0"},
+                 {11, 10, "2024-01-05"}, {12, 10, "2024-01-05"}, {16, 10, "2024-01-05"}};
+    for (const auto& c : cases) {
+        char buffer[16];
+        std::fill(std::begin(buffer), std::end(buffer), '#');
+        EXPECT_EQ(control.GetText(buffer, c.capacity), c.count) << c.capacity;
+        EXPECT_STREQ(buffer, c.text) << c.capacity;
+        if (c.count + 1 < 16) {
+            EXPECT_EQ(buffer[c.count + 1], '#') << c.capacity;
+        }
+    }
+    char buffer[4] = {'#', '#', '#', '#'};
     EXPECT_EQ(control.GetText(buffer, 0), 0);
     EXPECT_EQ(buffer[0], '#');
     EXPECT_EQ(control.GetText(nullptr, 16), 0);
+    CCustomCtrl base;
+    EXPECT_EQ(base.GetText(buffer, 1), 0);
+    EXPECT_EQ(buffer[0], '\0');
 
     CDateValue date;
     CDateTimeValue dateTime;
@@ -559,4 +572,22 @@ TEST_F(DatumEditTest, GetTextIsBoundedByTheBuffer)
 }
 
 } // namespace
+// The protocol's numbers are fixed: hosts built against another copy of the
+// protocol header, and plain programs that write the numbers, rely on them.
+TEST(DatumProtocolNumbers, EveryMessageAndIdKeepsItsNumber)
+{
+    const struct {
+        unsigned value;
+        unsigned number;
+    } cases[] = {{DCN_EXITCHANGEDALT, 0x46C}, {DCN_EXITCHANGED, 0x46D}, {DCN_CHANGE, 0x46E},
+                 {DCN_EXITUNCHANGEDALT, 0x46F}, {DCN_EXITUNCHANGED, 0x470}, {DCN_INVALID, 0x471},
+                 {DCN_MODIFIED, 0x478}, {DCM_EXITCHECK, 0x470}, {DCM_CLEAR, 0x472},
+                 {DCM_VALUETOTEXT, 0x473}, {DCM_TEXTTOVALUE, 0x474}, {DCM_VERIFY, 0x476},
+                 {DCM_CHECKMODIFIED, 0x477}, {DCM_OPENPOPUP, 0x47A}, {DCM_BUTTONFOCUS, 0x485},
+                 {DCM_YIELDFOCUS, 0x487}, {DCF_ALTEXIT, 1}, {DCF_AUTOADVANCE, 2}, {DCF_REQUIRED, 4},
+                 {IDC_POPUPBUTTON, 1001}, {IDC_CALENDAR, 1002}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.value, c.number) << std::hex << c.number;
+}
+
 } // namespace test

@@ -2,15 +2,16 @@
 # controls, for this project and, installed with the CMake package, for any
 # project that uses the controls.
 #
-# corvanel_compile_resource_script(<target> <script> OUT_DIR <dir>
+# corvanel_compile_resource_script(<target> <script> [INTERFACE] OUT_DIR <dir>
 #                                  INCLUDE_DIRS <dir>... [PICTURE_DIRS <dir>...]
 #                                  [DEPENDS <file>...])
 # The C preprocessor (INCLUDE_DIRS on its path), then llvm-rc, which keeps
 # the class names of dialog items as written ("DatumCtrl"), with OUT_DIR, the
 # script's folder and PICTURE_DIRS on its path for the bitmaps the script
-# names, then windres into an object file that is linked into the target.
+# names, then windres into an object file that is linked into the target
+# (into whatever links the target, for an INTERFACE library).
 function(corvanel_compile_resource_script target script)
-    cmake_parse_arguments(R "" "OUT_DIR" "INCLUDE_DIRS;PICTURE_DIRS;DEPENDS" ${ARGN})
+    cmake_parse_arguments(R "INTERFACE" "OUT_DIR" "INCLUDE_DIRS;PICTURE_DIRS;DEPENDS" ${ARGN})
     find_program(CORVANEL_LLVM_RC NAMES llvm-rc llvm-rc-16 llvm-rc-15 llvm-rc-14 REQUIRED)
     find_program(CORVANEL_WINDRES NAMES ${CMAKE_RC_COMPILER} windres REQUIRED)
     get_filename_component(name ${script} NAME_WE)
@@ -35,5 +36,9 @@ function(corvanel_compile_resource_script target script)
         VERBATIM)
     add_custom_target(${target}_resource_object DEPENDS ${object})
     add_dependencies(${target} ${target}_resource_object)
-    target_link_libraries(${target} PRIVATE ${object})
+    if(R_INTERFACE)
+        target_link_libraries(${target} INTERFACE ${object})
+    else()
+        target_link_libraries(${target} PRIVATE ${object})
+    endif()
 endfunction()

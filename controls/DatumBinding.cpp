@@ -17,17 +17,23 @@ CDatumEntry* BoundControl(HWND control)
     return entry != nullptr && entry->IsBound() ? entry : nullptr;
 }
 
-template <class Value>
-DatumResult ReadInto(HWND control, Value* value)
+// The control's text as it would be accepted on leaving, in its display form.
+DatumResult ReadAccepted(HWND control, CString* display)
 {
     CDatumEntry* entry = BoundControl(control);
     if (entry == nullptr)
         return DatumResult::NotBound;
+    return entry->ReadAccepted(display) ? DatumResult::Ok : DatumResult::Refused;
+}
+
+template <class Value>
+DatumResult ReadInto(HWND control, Value* value)
+{
     CString text;
-    if (!entry->ReadAccepted(&text))
-        return DatumResult::Refused;
-    value->Parse(text.GetString());
-    return DatumResult::Ok;
+    const DatumResult result = ReadAccepted(control, &text);
+    if (result == DatumResult::Ok)
+        value->Parse(text.GetString());
+    return result;
 }
 
 } // namespace
@@ -50,14 +56,11 @@ bool DatumBind(HWND control, const DatumBinding& binding)
 
 DatumResult DatumGetText(HWND control, std::string* text)
 {
-    CDatumEntry* entry = BoundControl(control);
-    if (entry == nullptr)
-        return DatumResult::NotBound;
     CString display;
-    if (!entry->ReadAccepted(&display))
-        return DatumResult::Refused;
-    text->assign(display.GetString());
-    return DatumResult::Ok;
+    const DatumResult result = ReadAccepted(control, &display);
+    if (result == DatumResult::Ok)
+        text->assign(display.GetString());
+    return result;
 }
 
 DatumResult DatumGetDate(HWND control, CDateValue* date) { return ReadInto(control, date); }

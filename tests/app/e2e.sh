@@ -101,22 +101,19 @@ driver_keys Escape
 check "Escape closes the calendar" driver_expect popup closed
 check "... without a change" field_is 2007-01-15
 check "... with the focus back in the field" focus_is 1000
-driver_keys F4
-check "F4 opens the calendar on the field's day" driver_expect calendar_selection 2007-01-15
-driver_keys Right
-check "Right moves the highlight to the next day" driver_expect calendar_selection 2007-01-16
-driver_keys Return
-check "Enter closes the calendar" driver_expect popup closed
-check "... and writes the highlighted day" field_is 2007-01-16
-check "... with the focus back in the field" focus_is 1000
-driver_keys alt+Down
-check "Alt+Down opens the calendar" driver_expect calendar_selection 2007-01-16
-driver_keys Right
-check "Right moves the highlight" driver_expect calendar_selection 2007-01-17
-driver_keys space
-check "Space closes the calendar" driver_expect popup closed
-check "... and writes the highlighted day" field_is 2007-01-17
-check "... with the focus back in the field" focus_is 1000
+# open KEY, Right, pick KEY: the calendar opens on the field's day and the
+# day after it is written.
+for keys in "F4 Return 2007-01-15 2007-01-16" "alt+Down space 2007-01-16 2007-01-17"; do
+    read -r open pick from to <<<"$keys"
+    driver_keys "$open"
+    check "$open opens the calendar on the field's day" driver_expect calendar_selection "$from"
+    driver_keys Right
+    check "Right moves the highlight to the next day" driver_expect calendar_selection "$to"
+    driver_keys "$pick"
+    check "$pick closes the calendar" driver_expect popup closed
+    check "... and writes the highlighted day" field_is "$to"
+    check "... with the focus back in the field" focus_is 1000
+done
 for close in F4 alt+Up; do
     driver_keys F4
     check "F4 opens the calendar" driver_expect calendar_selection 2007-01-17

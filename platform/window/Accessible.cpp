@@ -16,18 +16,6 @@ constexpr GUID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x
 constexpr GUID kIidOleWindow = {0x00000114, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
-// The system library's entry with this name, typed as Function; the library
-// is loaded on first use and stays.
-template <class Function>
-Function* SystemEntry(const char* library, const char* name)
-{
-    HMODULE module = ::LoadLibraryA(library);
-    if (module == nullptr)
-        return nullptr;
-    // FARPROC is the untyped entry; the library's own header gives its type.
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
-
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // Forwards every call to the standard object, except the role and the name
@@ -102,7 +90,7 @@ public:
         if (name == nullptr)
             return E_INVALIDARG;
         // The client frees the name with SysFreeString.
-        static auto* allocate = SystemEntry<decltype(::SysAllocString)>("oleaut32.dll", "SysAllocString");
+        static auto* allocate = win32::LibraryEntry<decltype(::SysAllocString)>("oleaut32.dll", "SysAllocString");
         *name = allocate != nullptr ? allocate(m_name.c_str()) : nullptr;
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
@@ -188,8 +176,8 @@ private:
 LRESULT LresultFromStdAccessible(HWND window, WPARAM flags, LONG role, LPCWSTR name)
 {
     static auto* createStandard =
-        SystemEntry<decltype(::CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
-    static auto* fromObject = SystemEntry<decltype(::LresultFromObject)>("oleacc.dll", "LresultFromObject");
+        win32::LibraryEntry<decltype(::CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
+    static auto* fromObject = win32::LibraryEntry<decltype(::LresultFromObject)>("oleacc.dll", "LresultFromObject");
     if (createStandard == nullptr || fromObject == nullptr)
         return 0;
 

@@ -48,4 +48,17 @@ inline WNDPROC SetWindowProc(HWND hWnd, WNDPROC proc)
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
 }
 
+// The entry of a system library with this name, typed as Function, or null.
+// The library is loaded on the first call and stays: a program that never
+// needs it does not pay for loading it at start-up. Callers keep the entry.
+template <class Function>
+Function* LibraryEntry(const char* library, const char* name)
+{
+    HMODULE module = ::LoadLibraryA(library);
+    if (module == nullptr)
+        return nullptr;
+    // FARPROC is the untyped entry; the library's own header gives its type.
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
 } // namespace win32

@@ -193,12 +193,15 @@ TEST_F(DatumEditTest, NegativeYearPieceIsRefusedAsTyped)
 }
 
 // Where the focus went decides whether it comes back: the OK button yields
-// it, Cancel, a window without an id and a window outside the dialog keep it.
+// it; Cancel, a window without an id, a window with one of the four reserved
+// ids and a window outside the dialog keep it.
 TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
 {
     HostDialog& dlg = Open();
-    HWND idZero = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 200, 100, 40, 14, dlg.m_hWnd, nullptr,
-                                    nullptr, nullptr);
+    auto child = [&](int id) {
+        return ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 200, 100, 40, 14, dlg.m_hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    };
     HWND outsideFrame = ::CreateWindowExA(0, "STATIC", "outside", WS_POPUP | WS_VISIBLE, 400, 400, 100, 60, nullptr,
                                           nullptr, nullptr, nullptr);
     HWND outside = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, outsideFrame,
@@ -212,7 +215,11 @@ TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
     const Case cases[] = {
         {"OK", dlg.Item(IDOK), true},
         {"Cancel", dlg.Item(IDCANCEL), false},
-        {"id 0", idZero, false},
+        {"id 0", child(0), false},
+        {"id 0x8765", child(0x8765), false},
+        {"id 0xBEA1", child(0xBEA1), false},
+        {"id 0xBEC1", child(0xBEC1), false},
+        {"id 0xBEE7", child(0xBEE7), false},
         {"outside the dialog", outside, false},
     };
     for (const Case& c : cases) {

@@ -81,9 +81,9 @@ TEST(PopupKeys, MoveTheHighlightByDayWeekAndMonth)
     }
 }
 
-// The real popup has the calendar's size and its top-left corner at the
-// field's bottom-left corner, pulled back over the screen's right and
-// bottom edges, never over the left one.
+// The real popup has the calendar's smallest full size and its top-left
+// corner at the field's bottom-left corner, pulled back over the screen's
+// right and bottom edges, never over the left one.
 TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
 {
     const ScreenLimits limits = ScreenLimits::FromSystem();
@@ -97,14 +97,19 @@ TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
         RECT field{};
         ::GetWindowRect(dlg.Item(kField), &field);
         RECT calendar{};
+        RECT minimal{};
         PopupDriver driver([&](CKalenderPopupDlg& popup) {
-            ::GetWindowRect(::GetDlgItem(popup.m_hWnd, IDC_CALENDAR), &calendar);
+            HWND calendarWindow = ::GetDlgItem(popup.m_hWnd, IDC_CALENDAR);
+            ::GetWindowRect(calendarWindow, &calendar);
+            ::SendMessageA(calendarWindow, MCM_GETMINREQRECT, 0, win32::ToLParam(&minimal));
             popup.SendMessage(WM_COMMAND, IDCANCEL, 0);
         });
         ::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0);
         ASSERT_TRUE(driver.scriptRan);
         const LONG width = calendar.right - calendar.left;
         const LONG height = calendar.bottom - calendar.top;
+        EXPECT_EQ(width, minimal.right - minimal.left);
+        EXPECT_EQ(height, minimal.bottom - minimal.top);
         const RECT expected = PullBackOnScreen({field.left, field.bottom, field.left + width, field.bottom + height},
                                                limits);
         EXPECT_EQ(driver.shownRect, expected);

@@ -225,8 +225,8 @@ TEST_F(DatumCtrlTest, ValueToTextIsAlwaysDashed)
         HostDialog& dlg = Open({.maxLen = maxLen}, {.maxLen = maxLen, .dateTime = true});
         dlg.date[0].Parse("20240105");
         dlg.dateTime[1].Parse("20240105");
-        ::SendMessageA(dlg.Item(kFirst1000), DCM_VALUETOTEXT, 0, 0);
-        ::SendMessageA(dlg.Item(kSecond1003), DCM_VALUETOTEXT, 0, 0);
+        EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_VALUETOTEXT, 0, 0), 0);
+        EXPECT_EQ(::SendMessageA(dlg.Item(kSecond1003), DCM_VALUETOTEXT, 0, 0), 0);
         EXPECT_EQ(dlg.text[0], "2024-01-05");
         EXPECT_EQ(dlg.text[1], "2024-01-05");
     }
@@ -251,11 +251,11 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
     EXPECT_TRUE(log.Matches(toButton));
 
     dlg.Focus(kFirst1000);   // the entry text is 070115 now
-    ::SendMessageA(dlg.Item(kFirst1000), DCM_BUTTONFOCUS, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_BUTTONFOCUS, 0, 0), 0);
     log.Clear();
-    ::SendMessageA(dlg.Item(kFirst1000), DCM_EXITCHECK, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_EXITCHECK, 0, 0), 0);
     EXPECT_FALSE(Ctrl(kFirst1000).HasButtonFocus());
-    ::SendMessageA(dlg.Item(kFirst1000), DCM_EXITCHECK, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_EXITCHECK, 0, 0), 0);
     EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "2007-01-15");
     const Expect checks[] = {Request(DCM_EXITCHECK, kFirst), Request(DCM_EXITCHECK, kFirst), Change(kFirst1000),
                              ExitUnchanged(kFirst1000)};
@@ -283,7 +283,7 @@ TEST_F(DatumCtrlTest, YieldSkipsOneFocusOut)
     HostDialog& dlg = Open();
     dlg.Focus(kFirst1000);
     ::SetWindowTextA(dlg.Item(kFirst1000), "200115");
-    ::SendMessageA(dlg.Item(kFirst1000), DCM_YIELDFOCUS, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_YIELDFOCUS, 0, 0), 0);
     ProtocolLog log(dlg);
     dlg.Tab();
     EXPECT_EQ(dlg.FocusId(), kSecond1003);

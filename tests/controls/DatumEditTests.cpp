@@ -303,7 +303,7 @@ TEST_F(DatumEditTest, ValueToTextFormFollowsTheLimit)
             dlg.date[0].Parse("20240105");
             dlg.dateTime[0].Parse("20240105");
             dlg.text[0] = "unchanged";
-            ::SendMessageA(dlg.Item(kFirstId), DCM_VALUETOTEXT, 0, 0);
+            EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VALUETOTEXT, 0, 0), 0);
             EXPECT_EQ(dlg.text[0], c.expected);
             EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "");
         }
@@ -326,7 +326,7 @@ TEST_F(DatumEditTest, TextToValueStoresAcceptedTextsOnly)
 {
     HostDialog& dlg = Open({}, {.dateTime = true});
     ::SetWindowTextA(dlg.Item(kFirstId), "240105");
-    ::SendMessageA(dlg.Item(kFirstId), DCM_TEXTTOVALUE, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_TEXTTOVALUE, 0, 0), 0);
     EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240105");
     EXPECT_EQ(dlg.text[0], "20240105");
     EXPECT_EQ(dlg.date[0].year, 2024);
@@ -334,7 +334,7 @@ TEST_F(DatumEditTest, TextToValueStoresAcceptedTextsOnly)
     EXPECT_EQ(dlg.date[0].day, 5);
 
     ::SetWindowTextA(dlg.Item(kSecondId), "2024-02-29");
-    ::SendMessageA(dlg.Item(kSecondId), DCM_TEXTTOVALUE, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kSecondId), DCM_TEXTTOVALUE, 0, 0), 0);
     EXPECT_EQ(dlg.text[1], "20240229");
     EXPECT_EQ(dlg.dateTime[1].status, CDateTimeValue::Valid);
     EXPECT_EQ(dlg.dateTime[1].FormatDashed(), "2024-02-29");
@@ -342,7 +342,7 @@ TEST_F(DatumEditTest, TextToValueStoresAcceptedTextsOnly)
     dlg.Focus(kPlainEditId);
     ::SetWindowTextA(dlg.Item(kFirstId), "20230229");
     ProtocolLog log(dlg);
-    ::SendMessageA(dlg.Item(kFirstId), DCM_TEXTTOVALUE, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_TEXTTOVALUE, 0, 0), 0);
     dlg.Pump();
     EXPECT_EQ(dlg.FocusId(), kFirstId);
     EXPECT_EQ(dlg.text[0], "20240105");
@@ -356,7 +356,7 @@ TEST_F(DatumEditTest, ClearEmptiesTextAndWindow)
 {
     HostDialog& dlg = Open({.initial = "20240105"});
     ProtocolLog log(dlg);
-    ::SendMessageA(dlg.Item(kFirstId), DCM_CLEAR, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_CLEAR, 0, 0), 0);
     EXPECT_EQ(dlg.text[0], "");
     EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "");
     const Expect expected[] = {{DCM_CLEAR, kFirst, 0}, Change(kFirstId)};
@@ -372,7 +372,7 @@ TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
     dlg.Focus(kFirstId);
     ::SetWindowTextA(dlg.Item(kFirstId), "20240431");
     ProtocolLog log(dlg);
-    ::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
     const Expect refused[] = {{DCM_VERIFY, kFirst, 0}, YieldTo(kFirst), {DCN_INVALID, kParent, kFirstId}};
     EXPECT_TRUE(log.Matches(refused));
     EXPECT_EQ(dlg.FocusId(), kFirstId);
@@ -386,14 +386,14 @@ TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
 
     ::SetWindowTextA(dlg.Item(kFirstId), "");
     log.Clear();
-    ::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
     const Expect emptyRequired[] = {{DCM_VERIFY, kFirst, 0}, YieldTo(kSecond)};
     EXPECT_TRUE(log.Matches(emptyRequired));
     EXPECT_EQ(dlg.FocusId(), kFirstId);
 
     ::SetWindowTextA(dlg.Item(kFirstId), "20240430");
     log.Clear();
-    ::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
     const Expect valid[] = {{DCM_VERIFY, kFirst, 0}};
     EXPECT_TRUE(log.Matches(valid));
 }
@@ -403,9 +403,9 @@ TEST_F(DatumEditTest, CheckModifiedComparesTexts)
 {
     HostDialog& dlg = Open({.initial = "20240105"});
     ProtocolLog log(dlg);
-    ::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0), 0);
     ::SetWindowTextA(dlg.Item(kFirstId), "2024-01-05");
-    ::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0), 0);
     const Expect expected[] = {{DCM_CHECKMODIFIED, kFirst, 0},
                                {DCM_CHECKMODIFIED, kFirst, 0},
                                {DCN_MODIFIED, kParent, kFirstId}};
@@ -459,7 +459,8 @@ TEST_F(DatumEditTest, MaxCharsLimitsAndValidates)
     EXPECT_EQ(boxes.count, 1);
 }
 
-// An unbound control filters keys but reacts to nothing else.
+// An unbound control filters keys but reacts to nothing else; the host
+// commands still answer 0.
 TEST_F(DatumEditTest, UnboundControlStaysQuiet)
 {
     HostDialog& dlg = Open({.bind = false});
@@ -468,7 +469,7 @@ TEST_F(DatumEditTest, UnboundControlStaysQuiet)
     dlg.Type(kFirstId, "2x0240230");
     dlg.Tab();
     for (UINT command : {DCM_CLEAR, DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_VERIFY, DCM_CHECKMODIFIED})
-        ::SendMessageA(dlg.Item(kFirstId), command, 0, 0);
+        EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), command, 0, 0), 0) << command;
     EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240230");
     EXPECT_EQ(dlg.FocusId(), kSecondId);
     for (const Recorded& entry : log.Log())
@@ -541,7 +542,8 @@ TEST_F(DatumEditTest, PastedTextIsNotFiltered)
 
 // GetText copies at most capacity - 1 characters and always terminates, at
 // every capacity around the text's length; the base class, which has no
-// text, terminates too.
+// text, terminates too, and a control without a rule of its own accepts
+// whatever it holds.
 TEST_F(DatumEditTest, GetTextIsBoundedByTheBuffer)
 {
     HostDialog& dlg = Open({.initial = "2024-01-05"});
@@ -568,6 +570,7 @@ TEST_F(DatumEditTest, GetTextIsBoundedByTheBuffer)
     CCustomCtrl base;
     EXPECT_EQ(base.GetText(buffer, 1), 0);
     EXPECT_EQ(buffer[0], '\0');
+    EXPECT_TRUE(base.IsValid());
 
     CDateValue date;
     CDateTimeValue dateTime;

@@ -104,7 +104,7 @@ TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
             ::SendMessageA(calendarWindow, MCM_GETMINREQRECT, 0, win32::ToLParam(&minimal));
             popup.SendMessage(WM_COMMAND, IDCANCEL, 0);
         });
-        ::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0);
+        EXPECT_EQ(::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0), 0);
         ASSERT_TRUE(driver.scriptRan);
         const LONG width = calendar.right - calendar.left;
         const LONG height = calendar.bottom - calendar.top;
@@ -147,7 +147,7 @@ TEST_F(DatumCtrlTest, EmptyFieldOpensOnToday)
         afterLaterRequest = SelectionOf(popup);
         PressKey(VK_ESCAPE);
     });
-    ::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0);
+    EXPECT_EQ(::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0), 0);
 
     ASSERT_TRUE(driver.scriptRan);
     EXPECT_FALSE(driver.timedOut);
@@ -275,7 +275,7 @@ TEST_F(DatumCtrlTest, PopupClosesUnpickedOnEscapeOrAnyMove)
             openWhenActing = popup.IsWindowVisible() != FALSE;
             c.act(popup.m_hWnd);
         }, 300);
-        ::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0);
+        EXPECT_EQ(::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0), 0);
 
         EXPECT_TRUE(openWhenActing);
         EXPECT_FALSE(driver.timedOut);

@@ -40,7 +40,8 @@ CString TextOf(HWND window)
 
 class DatumEditTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterDatumEditClass(); }
+    static void SetUpTestSuite() { s_registered = RegisterDatumEditClass(); }
+    static inline BOOL s_registered = FALSE;   // the process's first registration
 
     // Opens a host dialog whose two date edits are bound as given.
     HostDialog& Open(Binding first = {}, Binding second = {})
@@ -478,9 +479,11 @@ TEST_F(DatumEditTest, UnboundControlStaysQuiet)
 
 // --- registration and object lifetime ---
 
-// A second registration finds the class with its own procedure.
+// The first registration and a second both succeed; the second finds the
+// class with its own procedure.
 TEST_F(DatumEditTest, RegisteringTwiceSucceedsWithoutASecondClass)
 {
+    EXPECT_TRUE(s_registered);
     EXPECT_TRUE(RegisterDatumEditClass());
     WNDCLASSA record{};
     ASSERT_TRUE(::GetClassInfoA(AfxGetInstanceHandle(), "DatumEdit", &record));

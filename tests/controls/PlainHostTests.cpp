@@ -260,12 +260,15 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
 }
 
 // Dates go in and out as values of either kind; a window that is no bound
-// date control is refused, and the first binding stays.
+// date control is refused, and the first binding stays. A binding that
+// gives no length limits typing to the ten characters of yyyy-mm-dd.
 TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
 {
-    PlainHostDialog dialog("DatumCtrl", {}, {.dateTime = true}, kCtrlIds);
+    PlainHostDialog dialog("DatumCtrl", {}, {.bind = false}, kCtrlIds);
     ASSERT_TRUE(dialog.Open());
     const DialogSteps steps{dialog.m_hWnd};
+    ASSERT_TRUE(DatumBind(steps.Item(kSecondField), {.dateTime = true}));
+    EXPECT_EQ(::SendMessageA(steps.Item(kSecondField), EM_GETLIMITTEXT, 0, 0), 10);
     CDateValue date;
     date.Parse("20070115");
     EXPECT_EQ(DatumSetDate(steps.Item(kFirstField), date), DatumResult::Ok);

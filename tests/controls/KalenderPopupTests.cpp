@@ -37,6 +37,12 @@ bool PumpUntil(HostDialog& dlg, const std::function<bool()>& done)
     return true;
 }
 
+// A calendar that answers it has no selection, as a multi-selection one does.
+LRESULT CALLBACK WithoutSelection(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    return message == MCM_GETCURSEL ? 0 : ::DefSubclassProc(window, message, wParam, lParam);
+}
+
 // --- placement ---
 
 // The worked example: a 164 x 155 calendar requested at (1200, 900) with a
@@ -243,8 +249,9 @@ TEST_F(DatumCtrlTest, DownOpensThePopupAfterAFullFocusOut)
     EXPECT_TRUE(log.Matches(expected));
 }
 
-// Escape, a move, a resize and a re-ordering of the shown popup each close
-// it without a pick: the field keeps its text and gets the focus back.
+// Escape, a move, a resize, a re-ordering of the shown popup and Enter on a
+// calendar without a selection each close it without a pick: the field
+// keeps its text and gets the focus back.
 // Being shown is no move: the popup is still open when the script acts.
 TEST_F(DatumCtrlTest, PopupClosesUnpickedOnEscapeOrAnyMove)
 {
@@ -264,6 +271,10 @@ TEST_F(DatumCtrlTest, PopupClosesUnpickedOnEscapeOrAnyMove)
          }},
         {"re-order", [](HWND popup) {
              ::SetWindowPos(popup, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+         }},
+        {"Enter without a selection", [](HWND popup) {
+             ::SetWindowSubclass(::GetDlgItem(popup, IDC_CALENDAR), WithoutSelection, 1, 0);
+             PressKey(VK_RETURN);
          }},
     };
     for (const Case& c : cases) {

@@ -261,14 +261,18 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
 
 // Dates go in and out as values of either kind; a window that is no bound
 // date control is refused, and the first binding stays. A binding that
-// gives no length limits typing to the ten characters of yyyy-mm-dd.
+// gives no length limits typing to the ten characters of yyyy-mm-dd; length
+// 0 leaves the edit's own limit.
 TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
 {
-    PlainHostDialog dialog("DatumCtrl", {}, {.bind = false}, kCtrlIds);
+    PlainHostDialog dialog("DatumCtrl", {.bind = false}, {.bind = false}, kCtrlIds);
     ASSERT_TRUE(dialog.Open());
     const DialogSteps steps{dialog.m_hWnd};
-    ASSERT_TRUE(DatumBind(steps.Item(kSecondField), {.dateTime = true}));
-    EXPECT_EQ(::SendMessageA(steps.Item(kSecondField), EM_GETLIMITTEXT, 0, 0), 10);
+    ASSERT_TRUE(DatumBind(steps.Item(kFirstField), {}));
+    ASSERT_TRUE(DatumBind(steps.Item(kSecondField), {.maxLen = 0, .dateTime = true}));
+    auto limitOf = [&](int id) { return ::SendMessageA(steps.Item(id), EM_GETLIMITTEXT, 0, 0); };
+    EXPECT_EQ(limitOf(kFirstField), 10);
+    EXPECT_EQ(limitOf(kSecondField), limitOf(kCtrlIds.plainEdit));
     CDateValue date;
     date.Parse("20070115");
     EXPECT_EQ(DatumSetDate(steps.Item(kFirstField), date), DatumResult::Ok);

@@ -377,6 +377,8 @@ TEST_F(DatumCtrlTest, ControlsAndButtonsAreDeletedOnce)
 {
     const int controls = CCustomCtrl::LiveObjectCount();
     const int buttons = CKodPopupButton::LiveObjectCount();
+    EXPECT_EQ(controls, 0);   // the earlier tests' objects died with their windows
+    EXPECT_EQ(buttons, 0);
     Open();
     HWND third = CreateCtrl(WS_CHILD | WS_VISIBLE, {72, 100, 168, 120}, 1010);
     HWND fourth = CreateCtrl(WS_CHILD | WS_VISIBLE, {72, 130, 168, 150}, 1011);

@@ -15,10 +15,12 @@
 namespace test {
 namespace {
 
-constexpr Expect Change(int id) { return {DCN_CHANGE, kParent, static_cast<WPARAM>(id)}; }
-constexpr Expect ExitChanged(int id) { return {DCN_EXITCHANGED, kParent, static_cast<WPARAM>(id)}; }
-constexpr Expect ExitUnchanged(int id) { return {DCN_EXITUNCHANGED, kParent, static_cast<WPARAM>(id)}; }
-constexpr Expect YieldTo(int role) { return {DCM_YIELDFOCUS, role, 0}; }
+// A notification to the parent: wParam the control's id, lParam 0.
+constexpr Expect Notice(UINT code, int id) { return {code, kParent, static_cast<WPARAM>(id), 0, kWParam | kLParam}; }
+constexpr Expect Change(int id) { return Notice(DCN_CHANGE, id); }
+constexpr Expect ExitChanged(int id) { return Notice(DCN_EXITCHANGED, id); }
+constexpr Expect ExitUnchanged(int id) { return Notice(DCN_EXITUNCHANGED, id); }
+constexpr Expect YieldTo(int role) { return {DCM_YIELDFOCUS, role, 0, 0, kWParam | kLParam}; }
 constexpr Expect NextControl() { return {WM_NEXTDLGCTL, kParent, 0, 0, kMessageOnly}; }
 
 std::vector<Expect> Changes(int id, int count) { return std::vector<Expect>(static_cast<std::size_t>(count), Change(id)); }
@@ -83,9 +85,9 @@ TEST_F(DatumEditTest, AltExitUsesTheAltNotifications)
     dlg.Tab();
 
     const Expect expected[] = {
-        NextControl(), Change(kFirstId), {DCN_EXITCHANGEDALT, kParent, kFirstId},
+        NextControl(), Change(kFirstId), Notice(DCN_EXITCHANGEDALT, kFirstId),
         NextControl(), ExitUnchanged(kSecondId),   // the second control has no ALT binding
-        NextControl(), Change(kFirstId), {DCN_EXITUNCHANGEDALT, kParent, kFirstId},
+        NextControl(), Change(kFirstId), Notice(DCN_EXITUNCHANGEDALT, kFirstId),
     };
     EXPECT_TRUE(log.Matches(expected));
 }
@@ -374,7 +376,7 @@ TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
     ::SetWindowTextA(dlg.Item(kFirstId), "20240431");
     ProtocolLog log(dlg);
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
-    const Expect refused[] = {{DCM_VERIFY, kFirst, 0}, YieldTo(kFirst), {DCN_INVALID, kParent, kFirstId}};
+    const Expect refused[] = {{DCM_VERIFY, kFirst, 0}, YieldTo(kFirst), Notice(DCN_INVALID, kFirstId)};
     EXPECT_TRUE(log.Matches(refused));
     EXPECT_EQ(dlg.FocusId(), kFirstId);
     EXPECT_FALSE(dlg.Control(kFirstId).ChecksOnKillFocus());
@@ -409,7 +411,7 @@ TEST_F(DatumEditTest, CheckModifiedComparesTexts)
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0), 0);
     const Expect expected[] = {{DCM_CHECKMODIFIED, kFirst, 0},
                                {DCM_CHECKMODIFIED, kFirst, 0},
-                               {DCN_MODIFIED, kParent, kFirstId}};
+                               Notice(DCN_MODIFIED, kFirstId)};
     // The SetWindowTextA between them raised a change.
     std::vector<Expect> withChange(std::begin(expected), std::end(expected));
     withChange.insert(withChange.begin() + 1, Change(kFirstId));
@@ -500,6 +502,7 @@ TEST_F(DatumEditTest, RegisteringTwiceSucceedsWithoutASecondClass)
 TEST_F(DatumEditTest, ObjectsLiveAndDieWithTheirWindows)
 {
     const int before = CCustomCtrl::LiveObjectCount();
+    EXPECT_EQ(before, 0);   // the earlier tests' objects died with their windows
     {
         HostDialog& dlg = Open();
         EXPECT_EQ(CCustomCtrl::LiveObjectCount(), before + 2);

@@ -245,6 +245,7 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
     ProtocolLog log(dlg);
     ::SetFocus(Button(kFirst1000));
     dlg.Pump();
+    EXPECT_NE(::SendMessageA(Button(kFirst1000), BM_GETSTATE, 0, 0) & BST_FOCUS, 0);   // drawn focused
     EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "070115");
     EXPECT_TRUE(Ctrl(kFirst1000).HasButtonFocus());
     const Expect toButton[] = {Request(DCM_BUTTONFOCUS, kFirst)};

@@ -291,6 +291,15 @@ TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
     EXPECT_FALSE(DatumBind(steps.Item(kCtrlIds.plainEdit), {}));
     EXPECT_EQ(DatumSetText(steps.Item(kCtrlIds.plainEdit), "20070115"), DatumResult::NotBound);
     EXPECT_EQ(DatumGetDate(steps.Item(IDOK), &back), DatumResult::NotBound);
+
+    // Under a framework dialog a set reaches the bound member too; a binding
+    // without a value takes the text alone.
+    HostDialog framework("DatumCtrl", {}, {.value = false}, kCtrlIds);
+    ASSERT_TRUE(framework.Open());
+    EXPECT_EQ(DatumSetText(framework.Item(kFirstField), "070115"), DatumResult::Ok);
+    EXPECT_EQ(framework.date[0].FormatCompact(), "20070115");
+    EXPECT_EQ(DatumSetText(framework.Item(kSecondField), "070115"), DatumResult::Ok);
+    EXPECT_EQ(framework.text[1], "2007-01-15");
 }
 
 } // namespace

@@ -137,7 +137,7 @@ TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
 // the field empty and gives it the focus back.
 TEST_F(DatumCtrlTest, EmptyFieldOpensOnToday)
 {
-    platform::testing::FixedClock clock(2007, 1, 15);
+    platform::testing::FixedClock clock(2007, 11, 25);   // two-digit month and day: every piece is read in full
     HostDialog& dlg = Open();
     dlg.Focus(kField);
     CString preset;
@@ -157,7 +157,7 @@ TEST_F(DatumCtrlTest, EmptyFieldOpensOnToday)
 
     ASSERT_TRUE(driver.scriptRan);
     EXPECT_FALSE(driver.timedOut);
-    EXPECT_EQ(preset, "2007-01-15");
+    EXPECT_EQ(preset, "2007-11-25");
     EXPECT_EQ(afterLaterRequest, "2007-02-10");
     EXPECT_EQ(driver.ownerWhileShown, dlg.m_hWnd);
     EXPECT_FALSE(driver.ownerEnabledWhileShown);

@@ -291,6 +291,10 @@ TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
     EXPECT_FALSE(DatumBind(steps.Item(kCtrlIds.plainEdit), {}));
     EXPECT_EQ(DatumSetText(steps.Item(kCtrlIds.plainEdit), "20070115"), DatumResult::NotBound);
     EXPECT_EQ(DatumGetDate(steps.Item(IDOK), &back), DatumResult::NotBound);
+    // Without a parent there is no one to notify: no binding.
+    HWND orphan = ::CreateWindowExA(0, "DatumEdit", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_FALSE(DatumBind(orphan, {}));
+    ::DestroyWindow(orphan);
 
     // Under a framework dialog a set reaches the bound member too; a binding
     // without a value takes the text alone.

@@ -45,17 +45,27 @@ LRESULT CALLBACK WithoutSelection(HWND window, UINT message, WPARAM wParam, LPAR
 
 // --- placement ---
 
-// The worked example: a 164 x 155 calendar requested at (1200, 900) with a
-// maximised size of 1288 x 1002 and borders of 1 ends up at 1123, 846,
-// 1287, 1001. Inside the limits, exactly at them, or beyond the left and top
-// edges, nothing moves.
+// A 164 x 155 calendar requested at (1200, 900) with a maximised size of
+// 1288 x 1002 and borders of 1 ends up at 1123, 846, 1287, 1001; one pixel
+// over an edge moves it by one. Inside the limits, exactly at them, or
+// beyond the left and top edges, nothing moves.
 TEST(PopupPlacement, PullsBackOverTheRightAndBottomEdgesOnly)
 {
     const ScreenLimits limits{1288, 1002, 1, 1};
-    EXPECT_EQ(PullBackOnScreen({1200, 900, 1364, 1055}, limits), (RECT{1123, 846, 1287, 1001}));
-    EXPECT_EQ(PullBackOnScreen({1200, 10, 1364, 165}, limits), (RECT{1123, 10, 1287, 165}));
-    for (const RECT& kept : {RECT{10, 20, 174, 175}, RECT{1123, 846, 1287, 1001}, RECT{-50, -30, 114, 125}})
-        EXPECT_EQ(PullBackOnScreen(kept, limits), kept);
+    const struct {
+        RECT requested;
+        RECT placed;
+    } cases[] = {
+        {{1200, 900, 1364, 1055}, {1123, 846, 1287, 1001}},
+        {{1200, 10, 1364, 165}, {1123, 10, 1287, 165}},
+        {{10, 847, 174, 1002}, {10, 846, 174, 1001}},
+        {{1124, 20, 1288, 175}, {1123, 20, 1287, 175}},
+        {{10, 20, 174, 175}, {10, 20, 174, 175}},
+        {{1123, 846, 1287, 1001}, {1123, 846, 1287, 1001}},
+        {{-50, -30, 114, 125}, {-50, -30, 114, 125}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PullBackOnScreen(c.requested, limits), c.placed) << c.requested.left << ", " << c.requested.top;
 }
 
 // The navigation keys move by a day, a week or a month, carrying into the

@@ -21,9 +21,9 @@ protected:
     static void SetUpTestSuite() { PrepareFieldClasses(); }
 };
 
-// The expected behaviour that the storm checks against agrees with the
-// documented cases, so that a storm failure points at the controls.
-TEST(StormRules, AgreeWithTheDocumentedCases)
+// The storm's model of the rules gives the controls' answers on known
+// texts, so that a storm failure points at the controls.
+TEST(StormRules, AgreeWithTheControlsOnKnownTexts)
 {
     platform::testing::FixedClock clock(2007, 1, 15);
     EXPECT_FALSE(Accepts(Kind::Ctrl, "200115"));

@@ -30,22 +30,6 @@ namespace test {
 // The second field and the plain edit keep clear of the buttons' id 1001.
 constexpr HostIds kCtrlIds{.first = 1000, .second = 1003, .plainEdit = 1004};
 
-// A notification to the parent: wParam the control's id, lParam 0.
-constexpr Expect Notice(UINT code, int id) { return {code, kParent, static_cast<WPARAM>(id), 0, kWParam | kLParam}; }
-constexpr Expect Change(int id) { return Notice(DCN_CHANGE, id); }
-constexpr Expect ExitChanged(int id) { return Notice(DCN_EXITCHANGED, id); }
-constexpr Expect ExitUnchanged(int id) { return Notice(DCN_EXITUNCHANGED, id); }
-constexpr Expect NextControl() { return {WM_NEXTDLGCTL, kParent, 0, 0, kMessageOnly}; }
-// A request that reached a watched control.
-constexpr Expect Request(UINT message, int role) { return {message, role, 0, 0, kWParam | kLParam}; }
-
-inline CString TextOf(HWND window)
-{
-    char buffer[256] = {};
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    return CString(buffer);
-}
-
 inline RECT NormalRect(HWND window)
 {
     WINDOWPLACEMENT placement{};

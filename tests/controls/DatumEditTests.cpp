@@ -15,13 +15,7 @@
 namespace test {
 namespace {
 
-// A notification to the parent: wParam the control's id, lParam 0.
-constexpr Expect Notice(UINT code, int id) { return {code, kParent, static_cast<WPARAM>(id), 0, kWParam | kLParam}; }
-constexpr Expect Change(int id) { return Notice(DCN_CHANGE, id); }
-constexpr Expect ExitChanged(int id) { return Notice(DCN_EXITCHANGED, id); }
-constexpr Expect ExitUnchanged(int id) { return Notice(DCN_EXITUNCHANGED, id); }
-constexpr Expect YieldTo(int role) { return {DCM_YIELDFOCUS, role, 0, 0, kWParam | kLParam}; }
-constexpr Expect NextControl() { return {WM_NEXTDLGCTL, kParent, 0, 0, kMessageOnly}; }
+constexpr Expect YieldTo(int role) { return Request(DCM_YIELDFOCUS, role); }
 
 std::vector<Expect> Changes(int id, int count) { return std::vector<Expect>(static_cast<std::size_t>(count), Change(id)); }
 
@@ -31,13 +25,6 @@ std::vector<Expect> Join(std::initializer_list<std::vector<Expect>> parts)
     for (const auto& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
-}
-
-CString TextOf(HWND window)
-{
-    char buffer[256] = {};
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    return CString(buffer);
 }
 
 class DatumEditTest : public ::testing::Test {

@@ -49,12 +49,7 @@ namespace {
 
 constexpr test::HostIds kIds{.first = 1000, .second = 1003, .plainEdit = 1004};
 
-CString TextOf(HWND window)
-{
-    char buffer[64] = {};
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    return CString(buffer);
-}
+using test::TextOf;
 
 class StormRegression : public ::testing::Test {
 protected:

@@ -11,7 +11,8 @@
 //                binds the controls by window handle (DatumBind)
 //   DialogSteps  the driving steps of both: focus moves, typing, pumping
 //   ProtocolLog  a message recorder that keeps only the protocol's messages
-//                and WM_NEXTDLGCTL
+//                and WM_NEXTDLGCTL; Notice, Request and the rest are the
+//                entries a test expects in it
 //
 // The dialogs are modeless so that a test drives them step by step: SetFocus,
 // typed characters through the queue or sent directly, host commands.
@@ -27,6 +28,22 @@
 namespace test {
 
 enum HostRole { kParent = 1, kFirst, kSecond, kPlainEdit, kOk, kCancel };
+
+// A notification to the parent: wParam the control's id, lParam 0.
+constexpr Expect Notice(UINT code, int id) { return {code, kParent, static_cast<WPARAM>(id), 0, kWParam | kLParam}; }
+constexpr Expect Change(int id) { return Notice(DCN_CHANGE, id); }
+constexpr Expect ExitChanged(int id) { return Notice(DCN_EXITCHANGED, id); }
+constexpr Expect ExitUnchanged(int id) { return Notice(DCN_EXITUNCHANGED, id); }
+constexpr Expect NextControl() { return {WM_NEXTDLGCTL, kParent, 0, 0, kMessageOnly}; }
+// A request that reached a watched control: wParam and lParam 0.
+constexpr Expect Request(UINT message, int role) { return {message, role, 0, 0, kWParam | kLParam}; }
+
+inline CString TextOf(HWND window)
+{
+    char buffer[256] = {};
+    ::GetWindowTextA(window, buffer, sizeof buffer);
+    return CString(buffer);
+}
 
 constexpr int kFirstId = 1000;
 constexpr int kSecondId = 1001;

@@ -4,6 +4,7 @@
 // automation date for every day of the range at several times of day, and
 // each must read the other's date back to the same broken-down time.
 #include "platform/core/TimeConversions.h"
+#include "tests/platform/SystemTimeOf.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +17,7 @@ namespace {
 
 using platform::SYSTEMTIME;
 
-SYSTEMTIME Time(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
-{
-    SYSTEMTIME t{};
-    t.wYear = static_cast<std::uint16_t>(y);
-    t.wMonth = static_cast<std::uint16_t>(mo);
-    t.wDay = static_cast<std::uint16_t>(d);
-    t.wHour = static_cast<std::uint16_t>(h);
-    t.wMinute = static_cast<std::uint16_t>(mi);
-    t.wSecond = static_cast<std::uint16_t>(s);
-    return t;
-}
+using test::Time;
 
 bool Same(const SYSTEMTIME& a, const SYSTEMTIME& b)
 {

@@ -1,6 +1,7 @@
 // The portable conversions between broken-down time and automation dates.
 // (In the native build they are also the ones platform:: forwards to.)
 #include "platform/core/TimeConversions.h"
+#include "tests/platform/SystemTimeOf.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +13,7 @@ namespace {
 using platform::SYSTEMTIME;
 namespace portable = platform::portable;
 
-SYSTEMTIME Time(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
-{
-    SYSTEMTIME t{};
-    t.wYear = static_cast<std::uint16_t>(y);
-    t.wMonth = static_cast<std::uint16_t>(mo);
-    t.wDay = static_cast<std::uint16_t>(d);
-    t.wHour = static_cast<std::uint16_t>(h);
-    t.wMinute = static_cast<std::uint16_t>(mi);
-    t.wSecond = static_cast<std::uint16_t>(s);
-    t.wMilliseconds = static_cast<std::uint16_t>(ms);
-    return t;
-}
+using test::Time;
 
 double Forward(const SYSTEMTIME& t)
 {

@@ -17,6 +17,11 @@ function(corvanel_compile_resource_script target script)
     get_filename_component(name ${script} NAME_WE)
     get_filename_component(script_dir ${script} DIRECTORY)
     list(TRANSFORM R_INCLUDE_DIRS PREPEND "-I" OUTPUT_VARIABLE preprocessor_includes)
+    # A clang cross build names its target, so the preprocessor finds the
+    # Windows headers of that target.
+    if(CMAKE_C_COMPILER_TARGET)
+        list(PREPEND preprocessor_includes --target=${CMAKE_C_COMPILER_TARGET})
+    endif()
     set(picture_includes)
     foreach(dir IN LISTS R_PICTURE_DIRS)
         list(APPEND picture_includes /I ${dir})

@@ -30,10 +30,10 @@ void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL last)
     if (flag) {
         const bool print = ::lstrcmpiA(param, "p") == 0;
         const bool printTo = ::lstrcmpiA(param, "pt") == 0;
-        if (m_nShellCommand != Unknown && (print || printTo)) {
+        if (m_nShellCommand != UnknownOption && (print || printTo)) {
             m_nShellCommand = print ? FilePrint : FilePrintTo;
-        } else if (m_nShellCommand != Unknown) {
-            m_nShellCommand = Unknown;
+        } else if (m_nShellCommand != UnknownOption) {
+            m_nShellCommand = UnknownOption;
             m_strUnknown = "/";
             m_strUnknown += param;
         }
@@ -57,7 +57,7 @@ void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL last)
         const bool printToWithoutPrinter = m_nShellCommand == FilePrintTo && m_strPortName.IsEmpty();
         if (printWithoutFile || printToWithoutPrinter) {
             m_strUnknown = m_nShellCommand == FilePrint ? "/p" : "/pt";
-            m_nShellCommand = Unknown;
+            m_nShellCommand = UnknownOption;
         }
     }
 }
@@ -374,7 +374,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
         m_strPrintToPort.Empty();
         return FALSE;  // a shell print ends the application once printed
 
-    case CCommandLineInfo::Unknown:
+    case CCommandLineInfo::UnknownOption:
     default: {
         CString prompt;
         prompt.Format("The command-line option %s is unknown or incomplete.", info.m_strUnknown.GetString());

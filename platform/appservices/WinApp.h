@@ -29,7 +29,7 @@ public:
         FileOpen,     // a file name: open it
         FilePrint,    // /p file: print it on the default printer
         FilePrintTo,  // /pt file printer driver port: print it there
-        Unknown,      // an option we do not know, or an incomplete print command
+        UnknownOption, // an option we do not know, or an incomplete print command
     };
 
     CCommandLineInfo() = default;
@@ -46,7 +46,7 @@ public:
     CString m_strPrinterName;
     CString m_strDriverName;
     CString m_strPortName;
-    CString m_strUnknown;   // the first option that made the command Unknown
+    CString m_strUnknown;   // the first option that made the command UnknownOption
 };
 
 class CWinApp : public CCmdTarget {

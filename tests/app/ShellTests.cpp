@@ -65,10 +65,10 @@ TEST(CommandLine, ShellCommands)
         {"letter.txt", CCommandLineInfo::FileOpen, "letter.txt", ""},
         {"/p letter.txt", CCommandLineInfo::FilePrint, "letter.txt", ""},
         {"letter.txt -P", CCommandLineInfo::FilePrint, "letter.txt", ""},
-        {"/pt letter.txt", CCommandLineInfo::Unknown, "letter.txt", "/pt"},
-        {"/p", CCommandLineInfo::Unknown, "", "/p"},
-        {"/x letter.txt", CCommandLineInfo::Unknown, "letter.txt", "/x"},
-        {"letter.txt /p /y /z", CCommandLineInfo::Unknown, "letter.txt", "/y"},
+        {"/pt letter.txt", CCommandLineInfo::UnknownOption, "letter.txt", "/pt"},
+        {"/p", CCommandLineInfo::UnknownOption, "", "/p"},
+        {"/x letter.txt", CCommandLineInfo::UnknownOption, "letter.txt", "/x"},
+        {"letter.txt /p /y /z", CCommandLineInfo::UnknownOption, "letter.txt", "/y"},
     };
     for (const Case& c : kCases) {
         CCommandLineInfo info;

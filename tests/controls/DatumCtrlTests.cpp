@@ -183,17 +183,27 @@ TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
     for (const auto& f : scales)
         EXPECT_EQ(FaceScale(f.button, {15, 20}), f.scale) << f.button.cx << " x " << f.button.cy;
 
+    // The field of the template at the DPI the tests run at (a run may set
+    // CORVANEL_WINE_DPI for its Wine prefix): the button as wide as the DPI
+    // asks, as high as the edit, at its right edge.
     HostDialog& dlg = Open();
     const HWND edit = dlg.Item(kFirst1000);
     const HWND button = Button(kFirst1000);
+    const UINT dpi = platform::DpiForWindow(edit);
+    if (const char* runDpi = std::getenv("CORVANEL_WINE_DPI")) {
+        EXPECT_EQ(dpi, static_cast<UINT>(std::atoi(runDpi)));
+    }
+    const LONG width = CDatumCtrl::ButtonWidthAt(dpi);
+    const RECT field = NormalRect(edit);
+    EXPECT_EQ(NormalRect(button), (RECT{field.right, field.top, field.right + width, field.bottom}));
+    const auto scale = static_cast<std::size_t>(FaceScale({width, field.bottom - field.top}, {15, 20}));
+    EXPECT_TRUE(Shows(button, Scaled(kRaised, scale)));
+
     ::MoveWindow(button, 0, 0, 30, 49, TRUE);
     EXPECT_TRUE(Shows(button, Scaled(kRaised, 2)));
-
     ::MoveWindow(edit, 40, 60, 160, 40, TRUE);
     ::SendMessageA(edit, WM_DPICHANGED_AFTERPARENT, 0, 0);
-    const LONG width = CDatumCtrl::ButtonWidthAt(platform::DpiForWindow(edit));
     EXPECT_EQ(NormalRect(button), (RECT{200, 60, 200 + width, 100}));
-    EXPECT_TRUE(Shows(button, kRaised));
 }
 
 // Tab and Shift+Tab pass over the buttons of both controls.

@@ -66,11 +66,10 @@ const MessageMap* CDatumCtrl::GetMessageMap() const
 }
 
 // The edit gives up the right 15 pixels of the rectangle it was created
-// with (at 96 DPI; as many more as the window's DPI asks for); the button
-// takes them, as a sibling in the same parent, visible
-// when the edit is. It has no tab stop, so Tab never lands on it. Failures
-// to make the button or load its faces leave a control without a usable
-// button and are not reported.
+// with (at 96 DPI; MulDiv(15, dpi, 96) at another); the button takes them,
+// as a sibling in the same parent, visible when the edit is. It has no tab
+// stop, so Tab never lands on it. Failures to make the button or load its
+// faces leave a control without a usable button and are not reported.
 LRESULT CDatumCtrl::OnCreate(WPARAM, LPARAM createStruct)
 {
     if (Default() == -1)

@@ -103,7 +103,6 @@ LRESULT CDatumCtrl::OnDpiChangedAfterParent(WPARAM, LPARAM)
     const RECT& edit = own.rcNormalPosition;
     m_pPopupButton->MoveWindow(edit.right, edit.top, ButtonWidthAt(platform::DpiForWindow(m_hWnd)),
                                edit.bottom - edit.top, TRUE);
-    m_pPopupButton->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     return result;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace test {
@@ -103,14 +104,9 @@ TEST(PopupPlacement, KeepsThePopupOnTheFieldsMonitor)
 // off every monitor gets the system metrics' limits.
 TEST(PopupPlacement, TheSystemsMonitorIsThePrimaryOne)
 {
-    const ScreenLimits metrics = ScreenLimits::FromSystem();
-    for (const RECT& area : {RECT{10, 10, 11, 11}, RECT{5000, 5000, 5001, 5001}, RECT{-5000, -5000, -4999, -4999}}) {
-        const ScreenLimits limits = ScreenLimits::ForArea(area);
-        EXPECT_EQ(limits.cxMaximized, metrics.cxMaximized) << area;
-        EXPECT_EQ(limits.cyMaximized, metrics.cyMaximized) << area;
-        EXPECT_EQ(limits.cxBorder, metrics.cxBorder) << area;
-        EXPECT_EQ(limits.cyBorder, metrics.cyBorder) << area;
-    }
+    auto fields = [](const ScreenLimits& l) { return std::tuple{l.cxMaximized, l.cyMaximized, l.cxBorder, l.cyBorder}; };
+    for (const RECT& area : {RECT{10, 10, 11, 11}, RECT{5000, 5000, 5001, 5001}, RECT{-5000, -5000, -4999, -4999}})
+        EXPECT_EQ(fields(ScreenLimits::ForArea(area)), fields(ScreenLimits::FromSystem())) << area;
 }
 
 // The navigation keys move by a day, a week or a month, carrying into the

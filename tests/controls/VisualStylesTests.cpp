@@ -16,8 +16,7 @@ TEST(VisualStyles, TheManifestRedirectsTheSystemClasses)
         ACTCTX_SECTION_KEYED_DATA data{};
         data.cbSize = sizeof data;
         EXPECT_TRUE(::FindActCtxSectionStringA(0, nullptr, ACTIVATION_CONTEXT_SECTION_WINDOW_CLASS_REDIRECTION,
-                                               className, &data))
-            << className;
+                                               className, &data)) << className;
     }
 }
 

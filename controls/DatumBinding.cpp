@@ -1,6 +1,7 @@
 // DatumBinding.cpp: binding, reading and setting a date control by window handle.
 #include "controls/DatumBinding.h"
 
+#include "controls/ControlClasses.h"
 #include "controls/DatumEntry.h"
 
 namespace {
@@ -83,4 +84,24 @@ DatumResult DatumSetDate(HWND control, const CDateValue& date)
 DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value)
 {
     return DatumSetText(control, value.FormatDashed().GetString());
+}
+
+DatumResult DatumGetTextW(HWND control, std::wstring* text)
+{
+    std::string narrow;
+    const DatumResult result = DatumGetText(control, &narrow);
+    if (result == DatumResult::Ok)
+        text->assign(narrow.begin(), narrow.end());   // an accepted text is digits and dashes
+    return result;
+}
+
+DatumResult DatumSetTextW(HWND control, const wchar_t* text)
+{
+    std::string narrow;
+    for (const wchar_t* c = text; c != nullptr && *c != L'\0'; ++c) {
+        if (*c > 0x7F)
+            return BoundControl(control) != nullptr ? DatumResult::Refused : DatumResult::NotBound;
+        narrow.push_back(static_cast<char>(*c));
+    }
+    return DatumSetText(control, narrow.c_str());
 }

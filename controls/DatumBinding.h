@@ -7,6 +7,7 @@
 //   DatumResult            the answer of a read or a set
 //   DatumGetText, DatumGetDate, DatumGetDateTime    read the date
 //   DatumSetText, DatumSetDate, DatumSetDateTime    set it
+//   DatumGetTextW, DatumSetTextW    the text functions for wide strings
 //
 // For a program with a plain dialog procedure: the template names the class,
 // WM_INITDIALOG binds the control, and from then on the control runs all its
@@ -23,9 +24,12 @@
 //           if (DatumGetDate(GetDlgItem(dialog, IDC_DUE), &due) != DatumResult::Ok)
 //               ...   // refused or missing: keep the dialog open
 //       }
+//
+// The header includes nothing whose meaning depends on UNICODE, so that a
+// Unicode program with a wide dialog procedure can use it as it is. The
+// controls themselves stay single-byte windows under any parent.
 #pragma once
 
-#include "controls/ControlClasses.h"
 #include "controls/DatumProtocol.h"
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
@@ -72,3 +76,9 @@ DatumResult DatumGetDateTime(HWND control, CDateTimeValue* value);
 DatumResult DatumSetText(HWND control, const char* text);
 DatumResult DatumSetDate(HWND control, const CDateValue& date);
 DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value);
+
+// The same read and set for a program that keeps its texts wide. The
+// control's texts are plain ASCII: a wide text with any other character is
+// refused as a letter would be, and nothing is stored.
+DatumResult DatumGetTextW(HWND control, std::wstring* text);
+DatumResult DatumSetTextW(HWND control, const wchar_t* text);

@@ -4,10 +4,11 @@
 #include "controls/ControlResources.h"
 #include "controls/KalenderPopupDlg.h"
 #include "controls/KodPopupButton.h"
+#include "platform/window/Dpi.h"
 #include "platform/window/ParentReflection.h"
 
 namespace {
-constexpr LONG kButtonWidth = 15;
+constexpr LONG kButtonWidth = 15;   // at 96 DPI
 } // namespace
 
 CDatumCtrl::CDatumCtrl() = default;
@@ -31,6 +32,11 @@ void CDatumCtrl::ReflectCompanions(CParentReflection& reflection)
 
 void CDatumCtrl::Normalize() { NormalizeTo(TextForm::Dashed); }
 
+LONG CDatumCtrl::ButtonWidthAt(UINT dpi)
+{
+    return ::MulDiv(kButtonWidth, static_cast<int>(dpi), static_cast<int>(platform::kDefaultDpi));
+}
+
 void CDatumCtrl::MoveControl(const RECT* rect, BOOL repaint)
 {
     WINDOWPLACEMENT button{};
@@ -44,6 +50,7 @@ const MessageMap* CDatumCtrl::GetMessageMap() const
 {
     static constexpr MessageMapEntry kEntries[] = {
         OnMessage<&CDatumCtrl::OnCreate>(WM_CREATE),
+        OnMessage<&CDatumCtrl::OnDpiChangedAfterParent>(WM_DPICHANGED_AFTERPARENT),
         OnReflectedCommand<&CDatumCtrl::OnEnKillFocus>(EN_KILLFOCUS),
         OnReflectedCommand<&CDatumCtrl::OnEnSetFocus>(EN_SETFOCUS),
         OnMessage<&CDatumCtrl::OnKeyDown>(WM_KEYDOWN),
@@ -60,30 +67,44 @@ const MessageMap* CDatumCtrl::GetMessageMap() const
 }
 
 // The edit gives up the right 15 pixels of the rectangle it was created
-// with; the button takes them, as a sibling in the same parent, visible
-// when the edit is. It has no tab stop, so Tab never lands on it. Failures
-// to make the button or load its faces leave a control without a usable
-// button and are not reported.
+// with (at 96 DPI; MulDiv(15, dpi, 96) at another); the button takes them,
+// as a sibling in the same parent, visible when the edit is. It has no tab
+// stop, so Tab never lands on it. Failures to make the button or load its
+// faces leave a control without a usable button and are not reported.
 LRESULT CDatumCtrl::OnCreate(WPARAM, LPARAM createStruct)
 {
     if (Default() == -1)
         return -1;
     const auto* create = win32::FromLParam<CREATESTRUCTA>(createStruct);
     const bool visible = (create->style & WS_VISIBLE) != 0;
+    const LONG width = ButtonWidthAt(platform::DpiForWindow(m_hWnd));
 
     WINDOWPLACEMENT placement{};
     GetWindowPlacement(&placement);
     placement.showCmd = visible ? SW_SHOW : SW_HIDE;
-    placement.rcNormalPosition.right -= kButtonWidth;
+    placement.rcNormalPosition.right -= width;
     SetWindowPlacement(&placement);
 
     const RECT& edit = placement.rcNormalPosition;
-    const RECT button{edit.right, edit.top, edit.right + kButtonWidth, edit.bottom};
+    const RECT button{edit.right, edit.top, edit.right + width, edit.bottom};
     const DWORD style = static_cast<DWORD>(WS_CHILD | BS_OWNERDRAW) | (visible ? static_cast<DWORD>(WS_VISIBLE) : 0u);
     m_pPopupButton = std::make_unique<CKodPopupButton>(this);
     m_pPopupButton->Create("Kodpopup", style, button, CWnd::FromHandle(create->hwndParent), IDC_POPUPBUTTON);
     m_pPopupButton->LoadBitmaps(IDB_KODPOPUP_UP, IDB_KODPOPUP_DOWN, IDB_KODPOPUP_UP, IDB_KODPOPUP_DISABLED);
     return 0;
+}
+
+LRESULT CDatumCtrl::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    if (m_pPopupButton == nullptr || m_pPopupButton->m_hWnd == nullptr)
+        return result;
+    WINDOWPLACEMENT own{};
+    GetWindowPlacement(&own);
+    const RECT& edit = own.rcNormalPosition;
+    m_pPopupButton->MoveWindow(edit.right, edit.top, ButtonWidthAt(platform::DpiForWindow(m_hWnd)),
+                               edit.bottom - edit.top, TRUE);
+    return result;
 }
 
 LRESULT CDatumCtrl::OnEnSetFocus()

@@ -1,7 +1,8 @@
 // DatumCtrl.h: the date control with its popup button, window class "DatumCtrl".
 //
 //   CDatumCtrl   the date edit's twin with the dashed display form: a
-//                15-pixel bitmap button at its right edge and the keys Down,
+//                bitmap button at its right edge (15 pixels wide at 96
+//                DPI, in proportion at others) and the keys Down,
 //                F4 and Alt+Down open a month-calendar popup under the
 //                field, whose picked day replaces the text
 //
@@ -36,6 +37,8 @@ public:
     virtual void MoveControl(const RECT* rect, BOOL repaint);
 
     CKodPopupButton* GetPopupButton() const { return m_pPopupButton.get(); }
+    // The button's width at a DPI: 15 pixels at 96, in proportion elsewhere.
+    static LONG ButtonWidthAt(UINT dpi);
     BOOL HasButtonFocus() const { return m_bButtonFocus; }
 
 protected:
@@ -45,9 +48,13 @@ protected:
     // The popup button's click and drawing reach it through the parent too.
     void ReflectCompanions(CParentReflection& reflection) override;
 
-    // WM_CREATE: narrows the edit by the button's width and creates the
-    // button beside it, in the same parent.
+    // WM_CREATE: narrows the edit by the button's width for the window's
+    // DPI and creates the button beside it, in the same parent.
     LRESULT OnCreate(WPARAM, LPARAM createStruct);
+    // WM_DPICHANGED_AFTERPARENT: the dialog moved to a monitor of another
+    // DPI and the system has placed the edit anew; the button takes the
+    // width for the new DPI at the edit's right edge, as high as the edit.
+    LRESULT OnDpiChangedAfterParent(WPARAM, LPARAM);
     // EN_SETFOCUS: arms the focus-out check, forgets the button's focus and
     // remembers the entry text.
     LRESULT OnEnSetFocus();

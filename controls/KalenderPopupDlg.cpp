@@ -34,6 +34,24 @@ ScreenLimits ScreenLimits::FromSystem()
             ::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER)};
 }
 
+ScreenLimits ScreenLimits::OnMonitor(const MONITORINFO& monitor, const ScreenLimits& primary)
+{
+    if ((monitor.dwFlags & MONITORINFOF_PRIMARY) != 0)
+        return primary;
+    return {monitor.rcWork.right, monitor.rcWork.bottom, primary.cxBorder, primary.cyBorder};
+}
+
+// An area off every monitor counts on the nearest one, as the system moves
+// a window there.
+ScreenLimits ScreenLimits::ForArea(const RECT& area)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoA(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor))
+        return FromSystem();
+    return OnMonitor(monitor, FromSystem());
+}
+
 RECT PullBackOnScreen(RECT rect, const ScreenLimits& limits)
 {
     const LONG overflowY = rect.bottom - limits.cyMaximized + limits.cyBorder;
@@ -153,11 +171,13 @@ BOOL CKalenderPopupDlg::OnInitDialog()
     const LONG width = calendar.rcNormalPosition.right - calendar.rcNormalPosition.left;
     const LONG height = calendar.rcNormalPosition.bottom - calendar.rcNormalPosition.top;
 
-    // The popup's outer rectangle is exactly the calendar's size. The
-    // placement is applied while the popup is still invisible, so it does
-    // not count as a move.
+    // The popup's outer rectangle is exactly the calendar's size, kept on
+    // the monitor of the field: the one that holds the field's bottom-left
+    // pixel, just above the requested corner. The placement is applied
+    // while the popup is still invisible, so it does not count as a move.
+    const RECT fieldCorner{m_x, m_y - 1, m_x + 1, m_y};
     placement.rcNormalPosition =
-        PullBackOnScreen(RECT{m_x, m_y, m_x + width, m_y + height}, ScreenLimits::FromSystem());
+        PullBackOnScreen(RECT{m_x, m_y, m_x + width, m_y + height}, ScreenLimits::ForArea(fieldCorner));
     SetWindowPlacement(&placement);
 
     // The calendar of template 101 has no MCS_DAYSTATE, so it never asks

@@ -2,7 +2,7 @@
 //
 //   CKalenderPopupDlg   a borderless modal popup (dialog template 101) holding
 //                       one month calendar, placed at a requested screen
-//                       position and pulled back inside the screen; a day
+//                       position and pulled back inside its monitor; a day
 //                       picked with the mouse, Enter or Space comes back as
 //                       yyyy-mm-dd; Escape, F4, Alt+Up and any move, resize
 //                       or re-ordering of the visible popup close it unpicked
@@ -22,14 +22,22 @@
 #include "platform/window/MonthCalCtrl.h"
 #include "platform/core/String.h"
 
-// The system metrics that bound the popup's placement.
+// What bounds the popup's placement on one monitor. On the primary monitor
+// these are the system metrics; on any other the right and bottom edges of
+// its work area take the place of the maximised size.
 struct ScreenLimits {
-    int cxMaximized;   // SM_CXMAXIMIZED
-    int cyMaximized;   // SM_CYMAXIMIZED
+    int cxMaximized;   // SM_CXMAXIMIZED, or the work area's right edge
+    int cyMaximized;   // SM_CYMAXIMIZED, or the work area's bottom edge
     int cxBorder;      // SM_CXBORDER
     int cyBorder;      // SM_CYBORDER
 
+    // The primary monitor's limits.
     static ScreenLimits FromSystem();
+    // The limits on the monitor that holds most of the area, or on the
+    // nearest one when none holds any of it.
+    static ScreenLimits ForArea(const RECT& area);
+    // The limits on a monitor, given the primary monitor's limits.
+    static ScreenLimits OnMonitor(const MONITORINFO& monitor, const ScreenLimits& primary);
 };
 
 // Shifts rect up and left, keeping its size, so that its bottom edge is at

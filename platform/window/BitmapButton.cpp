@@ -3,6 +3,15 @@
 
 #include "platform/window/Module.h"
 
+#include <algorithm>
+
+int FaceScale(SIZE button, SIZE image)
+{
+    if (image.cx <= 0 || image.cy <= 0)
+        return 1;
+    return static_cast<int>(std::max(1L, std::min(button.cx / image.cx, button.cy / image.cy)));
+}
+
 CBitmapButton::~CBitmapButton() { FreeBitmaps(); }
 
 const MessageMap* CBitmapButton::GetMessageMap() const
@@ -56,9 +65,14 @@ LRESULT CBitmapButton::OnDrawItem(DRAWITEMSTRUCT* item)
 
     BITMAP size = {};
     ::GetObjectA(bitmap, static_cast<int>(sizeof size), &size);
+    const RECT& area = item->rcItem;
+    const int scale = FaceScale({area.right - area.left, area.bottom - area.top}, {size.bmWidth, size.bmHeight});
     HDC memory = ::CreateCompatibleDC(item->hDC);
     HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(item->hDC, item->rcItem.left, item->rcItem.top, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
+    const int oldMode = ::SetStretchBltMode(item->hDC, COLORONCOLOR);
+    ::StretchBlt(item->hDC, area.left, area.top, size.bmWidth * scale, size.bmHeight * scale, memory, 0, 0,
+                 size.bmWidth, size.bmHeight, SRCCOPY);
+    ::SetStretchBltMode(item->hDC, oldMode);
     ::SelectObject(memory, previous);
     ::DeleteDC(memory);
     return TRUE;

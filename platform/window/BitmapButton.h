@@ -3,9 +3,15 @@
 //   CBitmapButton   images up, down (pressed), focus and disabled from bitmap
 //                   resources; draws the one for the button's state when its
 //                   parent hands it the WM_DRAWITEM (the window needs BS_OWNERDRAW)
+//   FaceScale       the whole multiple that an image is drawn at in a button
 #pragma once
 
 #include "platform/window/Button.h"
+
+// The largest whole multiple of the image's size that fits the button, at
+// least 1: pixels are repeated, never blended, so that a face stays crisp
+// in a larger button (at a higher DPI) and is drawn as it is at its own size.
+int FaceScale(SIZE button, SIZE image);
 
 class CBitmapButton : public CButton {
 public:
@@ -21,7 +27,8 @@ protected:
 
 private:
     // Reflected WM_DRAWITEM: draws the image for the state, in this order:
-    // disabled, pressed, focused, else up.
+    // disabled, pressed, focused, else up; at the button's top-left corner,
+    // at the FaceScale for the button's size.
     LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
     void FreeBitmaps();
 

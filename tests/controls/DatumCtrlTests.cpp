@@ -1,6 +1,7 @@
 // The date control in a host dialog: the button it makes beside itself, its
 // rules and dashed form, the focus handling that ignores its own button, the
 // opening keys, and the lifetime of control and button objects.
+#include "platform/window/Dpi.h"
 #include "tests/controls/DatumCtrlFixture.h"
 
 #include <cstdint>
@@ -31,23 +32,38 @@ Picture Expand(std::initializer_list<const char*> rows)
     return picture;
 }
 
-// The button's face as it paints itself now (it asks its parent to draw it,
-// with its current state), read back from a 32-bit DIB.
-Picture PaintedFace(HWND button)
+// Each pixel of the picture as a square of scale by scale pixels.
+Picture Scaled(const Picture& picture, std::size_t scale)
+{
+    Picture scaled;
+    for (const std::string& row : picture) {
+        std::string wide;
+        for (char pixel : row)
+            wide.append(scale, pixel);
+        scaled.insert(scaled.end(), scale, wide);
+    }
+    return scaled;
+}
+
+// The top-left width x height pixels of the button's face as it paints
+// itself now (it asks its parent to draw it, with its current state), read
+// back from a 32-bit DIB.
+Picture PaintedFace(HWND button, std::size_t width, std::size_t height)
 {
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 15, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), static_cast<LONG>(width), -static_cast<LONG>(height), 1, 32, BI_RGB,
+                      0, 0, 0, 0, 0};
     void* bits = nullptr;
     HDC memory = ::CreateCompatibleDC(nullptr);
     HBITMAP dib = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = ::SelectObject(memory, dib);
     ::SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
     ::GdiFlush();
-    Picture picture(20, std::string(15, '?'));
+    Picture picture(height, std::string(width, '?'));
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (std::size_t y = 0; y < 20; ++y) {
-        for (std::size_t x = 0; x < 15; ++x) {
-            switch (pixels[y * 15 + x] & 0xFFFFFF) {
+    for (std::size_t y = 0; y < height; ++y) {
+        for (std::size_t x = 0; x < width; ++x) {
+            switch (pixels[y * width + x] & 0xFFFFFF) {
             case 0x000000: picture[y][x] = 'K'; break;
             case 0x808080: picture[y][x] = 'D'; break;
             case 0xC0C0C0: picture[y][x] = 'L'; break;
@@ -64,7 +80,7 @@ Picture PaintedFace(HWND button)
 
 ::testing::AssertionResult Shows(HWND button, const Picture& expected)
 {
-    const Picture painted = PaintedFace(button);
+    const Picture painted = PaintedFace(button, expected[0].size(), expected.size());
     if (painted == expected)
         return ::testing::AssertionSuccess();
     auto failure = ::testing::AssertionFailure() << "expected          painted\n";
@@ -145,6 +161,49 @@ TEST_F(DatumCtrlTest, ButtonShowsTheFaceOfItsState)
     ::SendMessageA(button, BM_SETSTATE, FALSE, 0);
     ::EnableWindow(dlg.Item(kFirst1000), FALSE);
     EXPECT_TRUE(Shows(button, kDisabled));
+}
+
+// The button is 15 pixels wide at 96 DPI and in proportion at others; its
+// face is drawn at the largest whole multiple that fits the button, each
+// pixel repeated, never smoothed. When the dialog has moved to a monitor of
+// another DPI and the system has placed the edit anew, the button takes the
+// width for the DPI at the edit's new right edge, as high as the edit.
+TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
+{
+    const struct {
+        UINT dpi;
+        LONG width;
+    } widths[] = {{96, 15}, {72, 11}, {120, 19}, {144, 23}, {192, 30}, {288, 45}};
+    for (const auto& w : widths)
+        EXPECT_EQ(CDatumCtrl::ButtonWidthAt(w.dpi), w.width) << w.dpi << " DPI";
+    const struct {
+        SIZE button;
+        int scale;
+    } scales[] = {{{15, 20}, 1}, {{15, 14}, 1}, {{23, 36}, 1}, {{30, 49}, 2}, {{30, 30}, 1}, {{45, 60}, 3}};
+    for (const auto& f : scales)
+        EXPECT_EQ(FaceScale(f.button, {15, 20}), f.scale) << f.button.cx << " x " << f.button.cy;
+
+    // The field of the template at the DPI the tests run at (a run may set
+    // CORVANEL_WINE_DPI for its Wine prefix): the button as wide as the DPI
+    // asks, as high as the edit, at its right edge.
+    HostDialog& dlg = Open();
+    const HWND edit = dlg.Item(kFirst1000);
+    const HWND button = Button(kFirst1000);
+    const UINT dpi = platform::DpiForWindow(edit);
+    if (const char* runDpi = std::getenv("CORVANEL_WINE_DPI")) {
+        EXPECT_EQ(dpi, static_cast<UINT>(std::atoi(runDpi)));
+    }
+    const LONG width = CDatumCtrl::ButtonWidthAt(dpi);
+    const RECT field = NormalRect(edit);
+    EXPECT_EQ(NormalRect(button), (RECT{field.right, field.top, field.right + width, field.bottom}));
+    const auto scale = static_cast<std::size_t>(FaceScale({width, field.bottom - field.top}, {15, 20}));
+    EXPECT_TRUE(Shows(button, Scaled(kRaised, scale)));
+
+    ::MoveWindow(button, 0, 0, 30, 49, TRUE);
+    EXPECT_TRUE(Shows(button, Scaled(kRaised, 2)));
+    ::MoveWindow(edit, 40, 60, 160, 40, TRUE);
+    ::SendMessageA(edit, WM_DPICHANGED_AFTERPARENT, 0, 0);
+    EXPECT_EQ(NormalRect(button), (RECT{200, 60, 200 + width, 100}));
 }
 
 // Tab and Shift+Tab pass over the buttons of both controls.

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace test {
@@ -66,6 +67,46 @@ TEST(PopupPlacement, PullsBackOverTheRightAndBottomEdgesOnly)
     };
     for (const auto& c : cases)
         EXPECT_EQ(PullBackOnScreen(c.requested, limits), c.placed) << c.requested.left << ", " << c.requested.top;
+}
+
+// On the primary monitor the maximised size bounds the popup, whatever its
+// work area; on any other monitor its work area's right and bottom edges
+// do, less the borders, and there is still no correction towards the left
+// or the top. A popup inside a monitor right of the primary stays there.
+TEST(PopupPlacement, KeepsThePopupOnTheFieldsMonitor)
+{
+    const ScreenLimits primary{1288, 1002, 1, 1};
+    const struct {
+        const char* monitor;
+        RECT work;
+        DWORD flags;
+        RECT requested;
+        RECT placed;
+    } cases[] = {
+        {"primary", {0, 0, 1280, 984}, MONITORINFOF_PRIMARY, {1200, 900, 1364, 1055}, {1123, 846, 1287, 1001}},
+        {"right", {1280, 0, 2560, 984}, 0, {1400, 100, 1564, 255}, {1400, 100, 1564, 255}},
+        {"right", {1280, 0, 2560, 984}, 0, {2400, 900, 2564, 1055}, {2395, 828, 2559, 983}},
+        {"left", {-1280, 0, 0, 1024}, 0, {-200, 950, -36, 1105}, {-200, 868, -36, 1023}},
+        {"left", {-1280, 0, 0, 1024}, 0, {-100, 100, 64, 255}, {-165, 100, -1, 255}},
+        {"left", {-1280, 0, 0, 1024}, 0, {-1400, -30, -1236, 125}, {-1400, -30, -1236, 125}},
+        {"above", {0, -1024, 1280, -40}, 0, {100, -100, 264, 55}, {100, -196, 264, -41}},
+        {"above", {0, -1024, 1280, -40}, 0, {100, -1100, 264, -945}, {100, -1100, 264, -945}},
+        {"larger, lower", {1280, 200, 3200, 1280}, 0, {3100, 1200, 3264, 1355}, {3035, 1124, 3199, 1279}},
+    };
+    for (const auto& c : cases) {
+        MONITORINFO monitor{sizeof monitor, {}, c.work, c.flags};
+        EXPECT_EQ(PullBackOnScreen(c.requested, ScreenLimits::OnMonitor(monitor, primary)), c.placed)
+            << c.monitor << " monitor, requested " << c.requested;
+    }
+}
+
+// The one monitor that Wine gives is the primary one: every area on it or
+// off every monitor gets the system metrics' limits.
+TEST(PopupPlacement, TheSystemsMonitorIsThePrimaryOne)
+{
+    auto fields = [](const ScreenLimits& l) { return std::tuple{l.cxMaximized, l.cyMaximized, l.cxBorder, l.cyBorder}; };
+    for (const RECT& area : {RECT{10, 10, 11, 11}, RECT{5000, 5000, 5001, 5001}, RECT{-5000, -5000, -4999, -4999}})
+        EXPECT_EQ(fields(ScreenLimits::ForArea(area)), fields(ScreenLimits::FromSystem())) << area;
 }
 
 // The navigation keys move by a day, a week or a month, carrying into the

@@ -1,7 +1,8 @@
 // The date controls under a plain dialog procedure, bound by window handle:
 // every scenario sends exactly the messages that it sends under a framework
-// dialog bound by data exchange, and ends in the same state; setting and
-// reading the date by handle follow the rules of typed text.
+// dialog bound by data exchange, and ends in the same state, under a wide
+// (Unicode) dialog too; setting and reading the date by handle, with narrow
+// or wide texts, follow the rules of typed text.
 #include "controls/DatumBinding.h"
 #include "platform/window/ParentReflection.h"
 #include "tests/controls/DatumCtrlFixture.h"
@@ -18,6 +19,7 @@ enum class Host {
     Framework,           // a framework dialog, bound by its data exchange: the reference
     Plain,               // a plain dialog procedure, bound by DatumBind
     FrameworkByHandle,   // a framework dialog, bound by DatumBind: no second reflection
+    Unicode,             // a plain dialog procedure of a wide dialog, as a Unicode program has
 };
 
 const char* NameOf(Host host)
@@ -26,6 +28,7 @@ const char* NameOf(Host host)
     case Host::Framework: return "framework dialog";
     case Host::Plain: return "plain dialog procedure";
     case Host::FrameworkByHandle: return "framework dialog bound by handle";
+    case Host::Unicode: return "wide dialog procedure";
     }
     return "";
 }
@@ -133,6 +136,8 @@ struct Outcome {
     int focusId = 0;
     std::size_t subclassedParents = 0;   // while the dialog was open
     std::size_t temporaries = 0;         // window objects of the framework's handle map left over
+    bool wideDialog = false;             // the dialog is a Unicode window, its subclass on
+    bool wideField = false;              // the first field is one
 };
 
 Outcome RunIn(Host host, const Scenario& scenario)
@@ -143,9 +148,9 @@ Outcome RunIn(Host host, const Scenario& scenario)
     std::unique_ptr<HostDialog> framework;
     std::unique_ptr<PlainHostDialog> plain;
     HWND dialog = nullptr;
-    if (host == Host::Plain) {
+    if (host == Host::Plain || host == Host::Unicode) {
         plain = std::make_unique<PlainHostDialog>(scenario.className, first, second, kCtrlIds);
-        EXPECT_TRUE(plain->Open());
+        EXPECT_TRUE(plain->Open(host == Host::Unicode));
         dialog = plain->m_hWnd;
     } else {
         framework = std::make_unique<HostDialog>(scenario.className, first, second, kCtrlIds);
@@ -161,6 +166,8 @@ Outcome RunIn(Host host, const Scenario& scenario)
     outcome.focusId = steps.FocusId();
     outcome.subclassedParents = CParentReflection::SubclassedParentCount();
     outcome.temporaries = CWnd::TemporaryObjectCount();
+    outcome.wideDialog = ::IsWindowUnicode(dialog) != FALSE;
+    outcome.wideField = ::IsWindowUnicode(steps.Item(kFirstField)) != FALSE;
     outcome.log->UnwatchAll();   // what the dialog's end sends is no part of the scenario
     return outcome;
 }
@@ -183,10 +190,12 @@ protected:
 };
 
 // Each scenario runs under the framework dialog, then under a plain dialog
-// procedure and under a framework dialog that binds by handle: the same
-// notifications and requests in the same order, the same texts and focus.
-// Only the plain parent carries the reflecting subclass, and it is gone
-// with the dialog; no temporary window object outlives its dispatch.
+// procedure, a wide one and a framework dialog that binds by handle: the
+// same notifications and requests in the same order, the same texts and
+// focus. Only the plain parents carry the reflecting subclass, and it is
+// gone with the dialog; the wide dialog stays a Unicode window under it,
+// while the controls stay single-byte ones. No temporary window object
+// outlives its dispatch.
 TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
 {
     for (const Scenario& scenario : kScenarios) {
@@ -195,14 +204,16 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
         ASSERT_FALSE(reference.log->Log().empty());
         EXPECT_EQ(reference.subclassedParents, 0u);
         EXPECT_EQ(reference.temporaries, 0u);
-        for (Host host : {Host::Plain, Host::FrameworkByHandle}) {
+        for (Host host : {Host::Plain, Host::FrameworkByHandle, Host::Unicode}) {
             SCOPED_TRACE(NameOf(host));
             const Outcome outcome = RunIn(host, scenario);
             EXPECT_TRUE(outcome.log->Matches(Exactly(reference.log->Log())));
             EXPECT_EQ(outcome.text[0], reference.text[0]);
             EXPECT_EQ(outcome.text[1], reference.text[1]);
             EXPECT_EQ(outcome.focusId, reference.focusId);
-            EXPECT_EQ(outcome.subclassedParents, host == Host::Plain ? 1u : 0u);
+            EXPECT_EQ(outcome.subclassedParents, host == Host::Plain || host == Host::Unicode ? 1u : 0u);
+            EXPECT_EQ(outcome.wideDialog, host == Host::Unicode);
+            EXPECT_FALSE(outcome.wideField);
             EXPECT_EQ(outcome.temporaries, 0u);
             EXPECT_EQ(CParentReflection::SubclassedParentCount(), 0u);
         }
@@ -211,7 +222,9 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
 
 // A set by handle is judged and rewritten like a typed text on leaving,
 // without moving the focus on; a refused one changes nothing. A read judges
-// the text as leaving would, a missing required date included.
+// the text as leaving would, a missing required date included. The wide
+// functions give the same results; a wide text that is not plain ASCII is
+// refused, also where dropping the high bytes would leave a date.
 TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
 {
     constexpr DatumResult kOk = DatumResult::Ok;
@@ -219,11 +232,12 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
     struct Case {
         const char* className;
         int flags;
-        const char* set;
+        const char* set;         // through both the narrow and the wide functions
         DatumResult setResult;
         const char* shown;       // the window text afterwards
         DatumResult readResult;
         const char* read;
+        const wchar_t* wideSet = nullptr;   // instead: only through the wide functions
     };
     const Case cases[] = {
         {"DatumCtrl", DCF_AUTOADVANCE, "070115", kOk, "2007-01-15", kOk, "2007-01-15"},
@@ -233,29 +247,45 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
         {"DatumEdit", 0, "abc", kRefused, "20010101", kOk, "20010101"},
         {"DatumEdit", 0, "", kOk, "", kOk, ""},
         {"DatumCtrl", DCF_REQUIRED, "", kOk, "", kRefused, "untouched"},
+        {"DatumEdit", 0, nullptr, kRefused, "20010101", kOk, "20010101", L"\u0132\u0130\u0130\u0137\u0130\u0131\u0131\u0135"},
+        {"DatumCtrl", 0, nullptr, kRefused, "20010101", kOk, "2001-01-01", L"2007\u201101\u201115"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.className << " set \"" << c.set << "\"");
-        PlainHostDialog dialog(c.className, {.flags = c.flags, .initial = "20010101"}, {}, kCtrlIds);
-        ASSERT_TRUE(dialog.Open());
-        const DialogSteps steps{dialog.m_hWnd};
-        const HWND field = steps.Item(kFirstField);
-        steps.Focus(kFirstField);
-        ProtocolLog log(dialog.m_hWnd, kCtrlIds);
+        for (const bool wide : {false, true}) {
+            if (c.set == nullptr && !wide)
+                continue;
+            SCOPED_TRACE(::testing::Message() << c.className << (wide ? " wide" : "") << " set \""
+                                              << (c.set != nullptr ? c.set : "(wide)") << "\"");
+            PlainHostDialog dialog(c.className, {.flags = c.flags, .initial = "20010101"}, {}, kCtrlIds);
+            ASSERT_TRUE(dialog.Open(wide));
+            const DialogSteps steps{dialog.m_hWnd};
+            const HWND field = steps.Item(kFirstField);
+            steps.Focus(kFirstField);
+            ProtocolLog log(dialog.m_hWnd, kCtrlIds);
 
-        EXPECT_EQ(DatumSetText(field, c.set), c.setResult);
-        EXPECT_EQ(TextOf(field), c.shown);
-        EXPECT_EQ(steps.FocusId(), kFirstField);
-        std::string read = "untouched";
-        EXPECT_EQ(DatumGetText(field, &read), c.readResult);
-        EXPECT_EQ(read, c.read);
-        // Window and stored text agree: no DCN_MODIFIED.
-        Send(steps, kFirstField, DCM_CHECKMODIFIED);
-        std::vector<Expect> sent;
-        if (c.setResult == kOk)
-            sent.push_back(Change(kFirstField));
-        sent.push_back(Request(DCM_CHECKMODIFIED, kFirst));
-        EXPECT_TRUE(log.Matches(sent));
+            std::string read = "untouched";
+            if (wide) {
+                const std::string narrow = c.set != nullptr ? c.set : "";
+                const std::wstring set = c.wideSet != nullptr ? c.wideSet : std::wstring(narrow.begin(), narrow.end());
+                EXPECT_EQ(DatumSetTextW(field, set.c_str()), c.setResult);
+                std::wstring wideRead(read.begin(), read.end());
+                EXPECT_EQ(DatumGetTextW(field, &wideRead), c.readResult);
+                read.assign(wideRead.begin(), wideRead.end());
+            } else {
+                EXPECT_EQ(DatumSetText(field, c.set), c.setResult);
+                EXPECT_EQ(DatumGetText(field, &read), c.readResult);
+            }
+            EXPECT_EQ(TextOf(field), c.shown);
+            EXPECT_EQ(steps.FocusId(), kFirstField);
+            EXPECT_EQ(read, c.read);
+            // Window and stored text agree: no DCN_MODIFIED.
+            Send(steps, kFirstField, DCM_CHECKMODIFIED);
+            std::vector<Expect> sent;
+            if (c.setResult == kOk)
+                sent.push_back(Change(kFirstField));
+            sent.push_back(Request(DCM_CHECKMODIFIED, kFirst));
+            EXPECT_TRUE(log.Matches(sent));
+        }
     }
 }
 
@@ -290,6 +320,9 @@ TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
     EXPECT_FALSE(DatumBind(steps.Item(kFirstField), {.flags = DCF_REQUIRED}));
     EXPECT_FALSE(DatumBind(steps.Item(kCtrlIds.plainEdit), {}));
     EXPECT_EQ(DatumSetText(steps.Item(kCtrlIds.plainEdit), "20070115"), DatumResult::NotBound);
+    EXPECT_EQ(DatumSetTextW(steps.Item(kCtrlIds.plainEdit), L"\u00E5"), DatumResult::NotBound);
+    std::wstring wide;
+    EXPECT_EQ(DatumGetTextW(steps.Item(IDOK), &wide), DatumResult::NotBound);
     EXPECT_EQ(DatumGetDate(steps.Item(IDOK), &back), DatumResult::NotBound);
     // Without a parent there is no one to notify: no binding.
     HWND orphan = ::CreateWindowExA(0, "DatumEdit", "", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr, nullptr);

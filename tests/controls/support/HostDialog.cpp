@@ -107,10 +107,10 @@ PlainHostDialog::~PlainHostDialog()
         ::DestroyWindow(m_hWnd);
 }
 
-bool PlainHostDialog::Open()
+bool PlainHostDialog::Open(bool wide)
 {
-    m_hWnd = ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), m_template.Get(), nullptr, &DialogProc,
-                                          win32::ToLParam(this));
+    const auto create = wide ? &::CreateDialogIndirectParamW : &::CreateDialogIndirectParamA;
+    m_hWnd = create(::GetModuleHandleA(nullptr), m_template.Get(), nullptr, &DialogProc, win32::ToLParam(this));
     if (m_hWnd == nullptr)
         return false;
     ::ShowWindow(m_hWnd, SW_SHOW);
@@ -142,12 +142,16 @@ int DialogSteps::FocusId() const
 
 void DialogSteps::Pump() const
 {
+    const bool wide = ::IsWindowUnicode(dialog) != FALSE;
+    const auto peek = wide ? &::PeekMessageW : &::PeekMessageA;
+    const auto isDialogMessage = wide ? &::IsDialogMessageW : &::IsDialogMessageA;
+    const auto dispatch = wide ? &::DispatchMessageW : &::DispatchMessageA;
     MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (::IsWindow(dialog) && ::IsDialogMessageA(dialog, &message))
+    while (peek(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (::IsWindow(dialog) && isDialogMessage(dialog, &message))
             continue;
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        dispatch(&message);
     }
 }
 

@@ -8,7 +8,8 @@
 //                Cancel; its data exchange binds both date controls to its
 //                own members
 //   PlainHostDialog   the same dialog under a plain dialog procedure, which
-//                binds the controls by window handle (DatumBind)
+//                binds the controls by window handle (DatumBind); single-byte
+//                or, as a Unicode program makes it, wide
 //   DialogSteps  the driving steps of both: focus moves, typing, pumping
 //   ProtocolLog  a message recorder that keeps only the protocol's messages
 //                and WM_NEXTDLGCTL; Notice, Request and the rest are the
@@ -73,7 +74,8 @@ struct DialogSteps {
 
     HWND Item(int id) const { return ::GetDlgItem(dialog, id); }
     int FocusId() const;
-    // Dispatches what is queued, through the dialog manager like a real loop.
+    // Dispatches what is queued, through the dialog manager like a real
+    // loop: the wide functions for a Unicode dialog, as its program's loop.
     void Pump() const;
     // Types each character as a key press through the message queue.
     void Type(int id, const char* keys) const;
@@ -132,8 +134,9 @@ public:
     PlainHostDialog(const PlainHostDialog&) = delete;
     PlainHostDialog& operator=(const PlainHostDialog&) = delete;
 
-    // Creates the dialog (its initialisation binds the controls) and shows it.
-    bool Open();
+    // Creates the dialog (its initialisation binds the controls) and shows
+    // it; wide: through CreateDialogIndirectParamW, a Unicode window.
+    bool Open(bool wide = false);
 
     HWND m_hWnd = nullptr;
     Binding binding[2];

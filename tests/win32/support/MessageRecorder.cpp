@@ -12,7 +12,23 @@ struct Watched {
     MessageRecorder* recorder;   // null once unwatched while someone else subclassed on top
     WNDPROC previous;
     int role;
+    bool wide;                   // a Unicode window, subclassed through the W functions so that it stays one
 };
+
+// The window procedure through the functions of the window's character set.
+WNDPROC ProcOf(HWND hWnd, bool wide)
+{
+    if (!wide)
+        return win32::GetWindowProc(hWnd);
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+}
+
+WNDPROC ReplaceProc(HWND hWnd, WNDPROC proc, bool wide)
+{
+    if (!wide)
+        return win32::SetWindowProc(hWnd, proc);
+    return reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}
 
 std::unordered_map<HWND, Watched>& WatchedWindows()
 {
@@ -134,7 +150,8 @@ void MessageRecorder::Watch(HWND hWnd, int role, const char* roleName)
         it->second.recorder = this;
         it->second.role = role;
     } else {
-        windows[hWnd] = Watched{this, win32::SetWindowProc(hWnd, &RecordingProc), role};
+        const bool wide = ::IsWindowUnicode(hWnd) != FALSE;
+        windows[hWnd] = Watched{this, ReplaceProc(hWnd, &RecordingProc, wide), role, wide};
     }
     m_watched.push_back(hWnd);
 }
@@ -146,8 +163,8 @@ void MessageRecorder::Unwatch(HWND hWnd)
     auto it = windows.find(hWnd);
     if (it == windows.end())
         return;
-    if (::IsWindow(hWnd) && win32::GetWindowProc(hWnd) == &RecordingProc) {
-        win32::SetWindowProc(hWnd, it->second.previous);
+    if (::IsWindow(hWnd) && ProcOf(hWnd, it->second.wide) == &RecordingProc) {
+        ReplaceProc(hWnd, it->second.previous, it->second.wide);
         windows.erase(it);
     } else {
         it->second.recorder = nullptr;  // keep passing messages on to the previous procedure
@@ -171,7 +188,8 @@ LRESULT CALLBACK MessageRecorder::RecordingProc(HWND hWnd, UINT message, WPARAM 
     const Watched watched = it->second;
     if (watched.recorder)
         watched.recorder->Add(watched.role, message, wParam, lParam);
-    const LRESULT result = ::CallWindowProcA(watched.previous, hWnd, message, wParam, lParam);
+    const auto call = watched.wide ? &::CallWindowProcW : &::CallWindowProcA;
+    const LRESULT result = call(watched.previous, hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         if (watched.recorder) {
             auto& list = watched.recorder->m_watched;

@@ -1,0 +1,8 @@
+// UnicodeDialogIds.h: the ids of the Unicode example's dialog. Plain
+// defines, so that the resource script can include this header as well as
+// the program.
+#pragma once
+
+#define IDD_UNICODE_DIALOG 100
+#define IDC_DUE_DATE       1000   // "DatumCtrl"; its popup button takes 1001
+#define IDC_START_DATE     1003   // "DatumEdit"

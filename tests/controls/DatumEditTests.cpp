@@ -182,9 +182,10 @@ TEST_F(DatumEditTest, NegativeYearPieceIsRefusedAsTyped)
     EXPECT_EQ(dlg.FocusId(), kSecondId);
 }
 
-// Where the focus went decides whether it comes back: the OK button yields
-// it; Cancel, a window without an id, a window with one of the four reserved
-// ids and a window outside the dialog keep it.
+// Where the focus went decides whether it comes back: the OK button and a
+// control inside a child window of the dialog yield it; Cancel, a window
+// without an id, a window with one of the four reserved ids and a window
+// outside the dialog keep it.
 TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
 {
     HostDialog& dlg = Open();
@@ -196,14 +197,20 @@ TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
                                           nullptr, nullptr, nullptr);
     HWND outside = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, outsideFrame,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(4242)), nullptr, nullptr);
+    HWND group = ::CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_CHILD | WS_VISIBLE, 200, 130, 80, 30,
+                                   dlg.m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(4300)), nullptr, nullptr);
+    HWND inGroup = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 60, 14, group,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(4301)), nullptr, nullptr);
 
     struct Case {
         const char* name;
         HWND target;
         bool comesBack;
+        bool yieldWatched = true;   // the log watches the window that is asked to yield
     };
     const Case cases[] = {
         {"OK", dlg.Item(IDOK), true},
+        {"a control inside a child window", inGroup, true, false},
         {"Cancel", dlg.Item(IDCANCEL), false},
         {"id 0", child(0), false},
         {"id 0x8765", child(0x8765), false},
@@ -221,7 +228,7 @@ TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
         ::SetFocus(c.target);
         dlg.Pump();
         EXPECT_EQ(::GetFocus() == dlg.Item(kFirstId), c.comesBack);
-        if (c.comesBack) {
+        if (c.comesBack && c.yieldWatched) {
             const Expect yielded[] = {YieldTo(kOk)};
             EXPECT_TRUE(log.Matches(yielded));
         } else {
@@ -354,7 +361,8 @@ TEST_F(DatumEditTest, ClearEmptiesTextAndWindow)
 }
 
 // DCM_VERIFY reports a refused text with DCN_INVALID after taking the focus
-// back; an empty required text is taken back silently; a valid one is quiet.
+// back where it may; an empty required text is taken back silently; a valid
+// one is quiet.
 // Verifying the focused control yields to itself, so its next loss skips the check.
 TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
 {
@@ -386,6 +394,23 @@ TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
     const Expect valid[] = {{DCM_VERIFY, kFirst, 0}};
     EXPECT_TRUE(log.Matches(valid));
+
+    // A refused text is reported whatever holds the focus: from Cancel and
+    // from a window outside the dialog the focus is not taken back, and the
+    // parent hears of the refusal all the same.
+    ::SetWindowTextA(dlg.Item(kFirstId), "20240431");
+    HWND outside = ::CreateWindowExA(0, "STATIC", "outside", WS_POPUP | WS_VISIBLE, 400, 400, 100, 60, nullptr,
+                                     nullptr, nullptr, nullptr);
+    for (HWND holder : {dlg.Item(IDCANCEL), outside}) {
+        ::SetFocus(holder);
+        dlg.Pump();
+        log.Clear();
+        EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
+        const Expect reported[] = {{DCM_VERIFY, kFirst, 0}, Notice(DCN_INVALID, kFirstId)};
+        EXPECT_TRUE(log.Matches(reported));
+        EXPECT_EQ(::GetFocus(), holder);
+    }
+    ::DestroyWindow(outside);
 }
 
 // DCM_CHECKMODIFIED compares texts, not dates.

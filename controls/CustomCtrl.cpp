@@ -102,7 +102,8 @@ void CCustomCtrl::CheckOnExit(const CString& text)
 }
 
 // The focus stays where it went when it went to Cancel, to a window without
-// an id, or out of the dialog (no descendant of the parent has its id).
+// an id or with one of the ids that keep the focus, or out of the dialog (no
+// descendant of the parent, at any depth, has its id).
 // Otherwise the focus holder is told to skip its next focus-out check, so two
 // controls never take the focus from each other in turn.
 BOOL CCustomCtrl::MayReclaimFocus()
@@ -115,10 +116,10 @@ BOOL CCustomCtrl::MayReclaimFocus()
     switch (id) {
     case 0:
     case IDCANCEL:
-    case 0x8765:
-    case 0xBEA1:
-    case 0xBEC1:
-    case 0xBEE7:
+    case DCID_KEEPFOCUS1:
+    case DCID_KEEPFOCUS2:
+    case DCID_KEEPFOCUS3:
+    case DCID_KEEPFOCUS4:
         return FALSE;
     default:
         break;

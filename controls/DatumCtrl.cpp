@@ -124,7 +124,7 @@ LRESULT CDatumCtrl::OnEnKillFocus()
     return 0;
 }
 
-bool CDatumCtrl::FocusIsOnOwnButton() const
+bool CDatumCtrl::FocusWentToCompanion() const
 {
     CWnd* focus = CWnd::GetFocus();
     if (focus == nullptr || focus->GetDlgCtrlID() != IDC_POPUPBUTTON)
@@ -135,17 +135,6 @@ bool CDatumCtrl::FocusIsOnOwnButton() const
     GetWindowPlacement(&own);
     return button.rcNormalPosition.left == own.rcNormalPosition.right &&
            button.rcNormalPosition.top == own.rcNormalPosition.top;
-}
-
-void CDatumCtrl::FocusOut()
-{
-    if (!IsBound() || FocusIsOnOwnButton())
-        return;
-    if (!m_bCheckOnKillFocus) {
-        m_bCheckOnKillFocus = TRUE;
-        return;
-    }
-    CheckOnExit(WindowText());
 }
 
 // Posted, so that the popup opens only after the edit has processed the key.

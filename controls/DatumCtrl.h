@@ -80,13 +80,12 @@ protected:
 
     const MessageMap* GetMessageMap() const override;
 
+    // The focus went to the own button. Every date control's button has id
+    // 1001: the own one is told apart by its position at this control's
+    // right edge.
+    bool FocusWentToCompanion() const override;
+
 private:
-    // Stops when the focus went to the own button or a yield asked to skip
-    // this one loss; otherwise runs the focus-out check.
-    void FocusOut();
-    // Every date control's button has id 1001: the own one is told apart by
-    // its position at this control's right edge.
-    bool FocusIsOnOwnButton() const;
     void OpenPopup();
 
     std::unique_ptr<CKodPopupButton> m_pPopupButton;

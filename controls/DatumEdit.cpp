@@ -31,13 +31,7 @@ LRESULT CDatumEdit::OnEnSetFocus()
 
 LRESULT CDatumEdit::OnEnKillFocus()
 {
-    if (!IsBound())
-        return 0;
-    if (!m_bCheckOnKillFocus) {
-        m_bCheckOnKillFocus = TRUE;
-        return 0;
-    }
-    CheckOnExit(WindowText());
+    FocusOut();
     return 0;
 }
 

@@ -67,6 +67,17 @@ int CDatumEntry::GetText(char* buffer, int capacity)
 
 void CDatumEntry::SetCtrlFocus() { SetFocus(); }
 
+void CDatumEntry::FocusOut()
+{
+    if (!IsBound() || FocusWentToCompanion())
+        return;
+    if (!m_bCheckOnKillFocus) {
+        m_bCheckOnKillFocus = TRUE;
+        return;
+    }
+    CheckOnExit(WindowText());
+}
+
 CDateValue CDatumEntry::ParseText(const CString& text, bool* textWithoutDate)
 {
     CDateValue date;

@@ -77,6 +77,14 @@ protected:
     virtual BOOL AcceptsText(const CString& text) const = 0;
     // A control with a companion window reflects its notifications too.
     virtual void ReflectCompanions(CParentReflection&) {}
+    // Whether the focus went to a window that belongs to the control (the
+    // date control's own button), which is no leaving at all.
+    virtual bool FocusWentToCompanion() const { return false; }
+
+    // The focus-out procedure of both controls: nothing for an unbound
+    // control or a move to its companion; a yield skips this one loss;
+    // otherwise the exit check on the window text.
+    void FocusOut();
 
     CString WindowText() const;
     // The text parsed as a date; the second result says whether a non-empty

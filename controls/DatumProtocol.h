@@ -37,6 +37,14 @@ constexpr WORD DCF_REQUIRED    = 0x0004; // an empty text is refused at focus-ou
 constexpr int IDC_POPUPBUTTON = 1001; // every date control's popup button
 constexpr int IDC_CALENDAR    = 1002; // the month calendar of the popup
 
+// Ids that keep the focus, as Cancel does, when it moves to them from a
+// control whose text is refused. No system window has them: a host gives
+// one to a window that must stay reachable whatever a field holds.
+constexpr int DCID_KEEPFOCUS1 = 0x8765;
+constexpr int DCID_KEEPFOCUS2 = 0xBEA1;
+constexpr int DCID_KEEPFOCUS3 = 0xBEC1;
+constexpr int DCID_KEEPFOCUS4 = 0xBEE7;
+
 namespace datum_protocol_checks {
 constexpr UINT kFirst = WM_USER + 0x6C;
 constexpr UINT kLast  = WM_USER + 0x87;

@@ -213,10 +213,10 @@ TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
         {"a control inside a child window", inGroup, true, false},
         {"Cancel", dlg.Item(IDCANCEL), false},
         {"id 0", child(0), false},
-        {"id 0x8765", child(0x8765), false},
-        {"id 0xBEA1", child(0xBEA1), false},
-        {"id 0xBEC1", child(0xBEC1), false},
-        {"id 0xBEE7", child(0xBEE7), false},
+        {"DCID_KEEPFOCUS1", child(DCID_KEEPFOCUS1), false},
+        {"DCID_KEEPFOCUS2", child(DCID_KEEPFOCUS2), false},
+        {"DCID_KEEPFOCUS3", child(DCID_KEEPFOCUS3), false},
+        {"DCID_KEEPFOCUS4", child(DCID_KEEPFOCUS4), false},
         {"outside the dialog", outside, false},
     };
     for (const Case& c : cases) {
@@ -613,7 +613,8 @@ TEST(DatumProtocolNumbers, EveryMessageAndIdKeepsItsNumber)
                  {DCM_VALUETOTEXT, 0x473}, {DCM_TEXTTOVALUE, 0x474}, {DCM_VERIFY, 0x476},
                  {DCM_CHECKMODIFIED, 0x477}, {DCM_OPENPOPUP, 0x47A}, {DCM_BUTTONFOCUS, 0x485},
                  {DCM_YIELDFOCUS, 0x487}, {DCF_ALTEXIT, 1}, {DCF_AUTOADVANCE, 2}, {DCF_REQUIRED, 4},
-                 {IDC_POPUPBUTTON, 1001}, {IDC_CALENDAR, 1002}};
+                 {IDC_POPUPBUTTON, 1001}, {IDC_CALENDAR, 1002}, {DCID_KEEPFOCUS1, 0x8765},
+                 {DCID_KEEPFOCUS2, 0xBEA1}, {DCID_KEEPFOCUS3, 0xBEC1}, {DCID_KEEPFOCUS4, 0xBEE7}};
     for (const auto& c : cases)
         EXPECT_EQ(c.value, c.number) << std::hex << c.number;
 }

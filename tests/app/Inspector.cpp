@@ -12,6 +12,7 @@
 // Exit status 0 on success, 1 when the dialog (or the popup, or the day) is
 // not there.
 #include "platform/window/Win32.h"
+#include "tests/win32/support/WindowText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,14 +29,6 @@ HWND FindDialog()
 {
     HWND dialog = ::FindWindowA("#32770", "About Corvanel");
     return dialog && ::IsWindowVisible(dialog) ? dialog : nullptr;
-}
-
-// The window's text through WM_GETTEXT, which the system carries across processes.
-std::string TextOf(HWND window)
-{
-    char buffer[256] = {};
-    ::SendMessageA(window, WM_GETTEXT, sizeof buffer, win32::ToLParam(buffer));
-    return buffer;
 }
 
 void PrintRect(const char* key, HWND window)
@@ -127,7 +120,7 @@ int State()
     HWND popup = FindPopup(dialog);
 
     std::printf("dialog=shown\n");
-    std::printf("text=%s\n", field ? TextOf(field).c_str() : "");
+    std::printf("text=%s\n", field ? test::WindowText(field).c_str() : "");
     std::printf("focus=%d\n", info.hwndFocus ? ::GetDlgCtrlID(info.hwndFocus) : 0);
     std::printf("popup=%s\n", popup ? "open" : "closed");
     PrintRect("dialog_rect", dialog);

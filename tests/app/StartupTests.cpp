@@ -68,7 +68,7 @@ void RunStartUp(void (*close)(HWND dialog))
         HWND field = ::GetDlgItem(dialog, kFieldId);
         g_report.dialog = dynamic_cast<CAboutDlg*>(CWnd::FromHandlePermanent(dialog));
         g_report.control = dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(field)) ? "CDatumCtrl" : "other";
-        g_report.field = TextOf(field);
+        g_report.field = WindowText(field);
         s_close(dialog);
     });
     CCorvanelApp app;
@@ -234,7 +234,7 @@ TEST(CorvanelExe, EscapeEndsWithStatusZero)
     const Started shown = WaitForTestDialog(app);
     ASSERT_NE(shown.dialog, nullptr);
     EXPECT_EQ(ClassOf(shown.field), "DatumCtrl");
-    EXPECT_EQ(TextOf(shown.field), "");
+    EXPECT_EQ(WindowText(shown.field), "");
     EXPECT_EQ(FocusOf(shown.dialog), ::GetDlgItem(shown.dialog, IDOK));
     ::PostMessageA(FocusOf(shown.dialog), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(app.WaitForExit(), 0);
@@ -247,7 +247,7 @@ TEST(CorvanelExe, OkEndsWithStatusZero)
     const Started shown = WaitForTestDialog(app);
     ASSERT_NE(shown.dialog, nullptr);
     TypeChars(shown.field, "070115");
-    EXPECT_EQ(TextOf(shown.field), "070115");
+    EXPECT_EQ(WindowText(shown.field), "070115");
     ::PostMessageA(::GetDlgItem(shown.dialog, IDOK), BM_CLICK, 0, 0);
     EXPECT_EQ(app.WaitForExit(), 0);
 }
@@ -269,8 +269,8 @@ TEST(CorvanelExe, FailingShellCommandsShowOneMessageBox)
         AppProcess app(c.arguments);
         HWND box = app.WaitForWindow("#32770", "Corvanel");
         ASSERT_NE(box, nullptr);
-        EXPECT_NE(TextOf(::GetDlgItem(box, 0xFFFF)).find(c.says), std::string::npos)
-            << TextOf(::GetDlgItem(box, 0xFFFF));
+        EXPECT_NE(WindowText(::GetDlgItem(box, 0xFFFF)).find(c.says), std::string::npos)
+            << WindowText(::GetDlgItem(box, 0xFFFF));
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(app.WaitForExit(), 1);
     }
@@ -293,7 +293,7 @@ TEST(CorvanelExe, FileNameOpensTheDocument)
     const std::string name = std::string(file).substr(std::string(file).find_last_of('\\') + 1);
     HWND frame = ::FindWindowA("PlatformFrame", nullptr);
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(TextOf(frame), name + " - Corvanel");
+    EXPECT_EQ(WindowText(frame), name + " - Corvanel");
     EXPECT_FALSE(::IsWindowVisible(frame)) << "the test dialog stands in for the main window";
 
     char recent[MAX_PATH] = {};

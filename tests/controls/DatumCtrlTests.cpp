@@ -13,8 +13,8 @@
 namespace test {
 namespace {
 
-constexpr int kFirst1000 = kCtrlIds.first;
-constexpr int kSecond1003 = kCtrlIds.second;
+constexpr int kFirstCtrlId = kCtrlIds.first;
+constexpr int kSecondCtrlId = kCtrlIds.second;
 
 // A picture of 15 x 20 pixels as rows of letters: K black, D dark grey,
 // L light grey, W white, ? anything else. "xN" after a row repeats it.
@@ -152,14 +152,14 @@ TEST_F(DatumCtrlTest, ButtonFollowsTheControlsEnableAndShowState)
 TEST_F(DatumCtrlTest, ButtonShowsTheFaceOfItsState)
 {
     HostDialog& dlg = Open();
-    HWND button = Button(kFirst1000);
+    HWND button = Button(kFirstCtrlId);
     EXPECT_TRUE(Shows(button, kRaised));
     ::SetFocus(button);
     EXPECT_TRUE(Shows(button, kRaised));
     ::SendMessageA(button, BM_SETSTATE, TRUE, 0);
     EXPECT_TRUE(Shows(button, kPressed));
     ::SendMessageA(button, BM_SETSTATE, FALSE, 0);
-    ::EnableWindow(dlg.Item(kFirst1000), FALSE);
+    ::EnableWindow(dlg.Item(kFirstCtrlId), FALSE);
     EXPECT_TRUE(Shows(button, kDisabled));
 }
 
@@ -187,8 +187,8 @@ TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
     // CORVANEL_WINE_DPI for its Wine prefix): the button as wide as the DPI
     // asks, as high as the edit, at its right edge.
     HostDialog& dlg = Open();
-    const HWND edit = dlg.Item(kFirst1000);
-    const HWND button = Button(kFirst1000);
+    const HWND edit = dlg.Item(kFirstCtrlId);
+    const HWND button = Button(kFirstCtrlId);
     const UINT dpi = platform::DpiForWindow(edit);
     if (const char* runDpi = std::getenv("CORVANEL_WINE_DPI")) {
         EXPECT_EQ(dpi, static_cast<UINT>(std::atoi(runDpi)));
@@ -210,7 +210,7 @@ TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
 TEST_F(DatumCtrlTest, TabNeverStopsOnTheButton)
 {
     HostDialog& dlg = Open();
-    dlg.Focus(kFirst1000);
+    dlg.Focus(kFirstCtrlId);
     std::vector<int> forward;
     std::vector<int> backward;
     for (int i = 0; i < 5; ++i) {
@@ -222,8 +222,8 @@ TEST_F(DatumCtrlTest, TabNeverStopsOnTheButton)
         dlg.Pump();
         backward.push_back(dlg.FocusId());
     }
-    EXPECT_EQ(forward, (std::vector<int>{kSecond1003, kCtrlIds.plainEdit, IDOK, IDCANCEL, kFirst1000}));
-    EXPECT_EQ(backward, (std::vector<int>{IDCANCEL, IDOK, kCtrlIds.plainEdit, kSecond1003, kFirst1000}));
+    EXPECT_EQ(forward, (std::vector<int>{kSecondCtrlId, kCtrlIds.plainEdit, IDOK, IDCANCEL, kFirstCtrlId}));
+    EXPECT_EQ(backward, (std::vector<int>{IDCANCEL, IDOK, kCtrlIds.plainEdit, kSecondCtrlId, kFirstCtrlId}));
 }
 
 // --- rules and forms ---
@@ -244,14 +244,14 @@ TEST_F(DatumCtrlTest, RulesRefuseShortTextsBeginningWithTwoAndRewriteDashed)
         {"", true, ""},            {"070115", true, "2007-01-15"},   {"991231", true, "1999-12-31"},
         {"20070115", true, "2007-01-15"}, {"2007-01-15", true, "2007-01-15"},
     };
-    CDatumCtrl& ctrl = Ctrl(kFirst1000);
+    CDatumCtrl& ctrl = Ctrl(kFirstCtrlId);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        ::SetWindowTextA(dlg.Item(kFirst1000), c.text);
+        ::SetWindowTextA(dlg.Item(kFirstCtrlId), c.text);
         EXPECT_EQ(ctrl.IsValid() != FALSE, c.valid);
         if (c.valid) {
             ctrl.Normalize();
-            EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), c.normalized);
+            EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), c.normalized);
         }
     }
 }
@@ -262,17 +262,17 @@ TEST_F(DatumCtrlTest, RulesRefuseShortTextsBeginningWithTwoAndRewriteDashed)
 TEST_F(DatumCtrlTest, TypedDateIsRewrittenDashedOnExit)
 {
     HostDialog& dlg = Open();
-    dlg.Focus(kFirst1000);
-    dlg.Type(kFirst1000, "20a0115");
+    dlg.Focus(kFirstCtrlId);
+    dlg.Type(kFirstCtrlId, "20a0115");
     dlg.Tab();
-    EXPECT_EQ(dlg.FocusId(), kFirst1000);
-    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "200115");
+    EXPECT_EQ(dlg.FocusId(), kFirstCtrlId);
+    EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "200115");
 
-    ::SetWindowTextA(dlg.Item(kFirst1000), "070115");
+    ::SetWindowTextA(dlg.Item(kFirstCtrlId), "070115");
     ProtocolLog log(dlg);
     dlg.Tab();
-    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "2007-01-15");
-    const Expect expected[] = {NextControl(), Change(kFirst1000), ExitChanged(kFirst1000)};
+    EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
+    const Expect expected[] = {NextControl(), Change(kFirstCtrlId), ExitChanged(kFirstCtrlId)};
     EXPECT_TRUE(log.Matches(expected));
 }
 
@@ -284,8 +284,8 @@ TEST_F(DatumCtrlTest, ValueToTextIsAlwaysDashed)
         HostDialog& dlg = Open({.maxLen = maxLen}, {.maxLen = maxLen, .dateTime = true});
         dlg.date[0].Parse("20240105");
         dlg.dateTime[1].Parse("20240105");
-        EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_VALUETOTEXT, 0, 0), 0);
-        EXPECT_EQ(::SendMessageA(dlg.Item(kSecond1003), DCM_VALUETOTEXT, 0, 0), 0);
+        EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_VALUETOTEXT, 0, 0), 0);
+        EXPECT_EQ(::SendMessageA(dlg.Item(kSecondCtrlId), DCM_VALUETOTEXT, 0, 0), 0);
         EXPECT_EQ(dlg.text[0], "2024-01-05");
         EXPECT_EQ(dlg.text[1], "2024-01-05");
     }
@@ -299,26 +299,26 @@ TEST_F(DatumCtrlTest, ValueToTextIsAlwaysDashed)
 TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
 {
     HostDialog& dlg = Open();
-    dlg.Focus(kFirst1000);
-    ::SetWindowTextA(dlg.Item(kFirst1000), "070115");
+    dlg.Focus(kFirstCtrlId);
+    ::SetWindowTextA(dlg.Item(kFirstCtrlId), "070115");
     ProtocolLog log(dlg);
-    ::SetFocus(Button(kFirst1000));
+    ::SetFocus(Button(kFirstCtrlId));
     dlg.Pump();
-    EXPECT_NE(::SendMessageA(Button(kFirst1000), BM_GETSTATE, 0, 0) & BST_FOCUS, 0);   // drawn focused
-    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "070115");
-    EXPECT_TRUE(Ctrl(kFirst1000).HasButtonFocus());
-    const Expect toButton[] = {Request(DCM_BUTTONFOCUS, kFirst)};
+    EXPECT_NE(::SendMessageA(Button(kFirstCtrlId), BM_GETSTATE, 0, 0) & BST_FOCUS, 0);   // drawn focused
+    EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "070115");
+    EXPECT_TRUE(Ctrl(kFirstCtrlId).HasButtonFocus());
+    const Expect toButton[] = {Request(DCM_BUTTONFOCUS, kRoleFirst)};
     EXPECT_TRUE(log.Matches(toButton));
 
-    dlg.Focus(kFirst1000);   // the entry text is 070115 now
-    EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_BUTTONFOCUS, 0, 0), 0);
+    dlg.Focus(kFirstCtrlId);   // the entry text is 070115 now
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_BUTTONFOCUS, 0, 0), 0);
     log.Clear();
-    EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_EXITCHECK, 0, 0), 0);
-    EXPECT_FALSE(Ctrl(kFirst1000).HasButtonFocus());
-    EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_EXITCHECK, 0, 0), 0);
-    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "2007-01-15");
-    const Expect checks[] = {Request(DCM_EXITCHECK, kFirst), Request(DCM_EXITCHECK, kFirst), Change(kFirst1000),
-                             ExitUnchanged(kFirst1000)};
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_EXITCHECK, 0, 0), 0);
+    EXPECT_FALSE(Ctrl(kFirstCtrlId).HasButtonFocus());
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_EXITCHECK, 0, 0), 0);
+    EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
+    const Expect checks[] = {Request(DCM_EXITCHECK, kRoleFirst), Request(DCM_EXITCHECK, kRoleFirst), Change(kFirstCtrlId),
+                             ExitUnchanged(kFirstCtrlId)};
     EXPECT_TRUE(log.Matches(checks));
 }
 
@@ -327,13 +327,13 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
 TEST_F(DatumCtrlTest, AnotherControlsButtonRunsTheFocusOut)
 {
     HostDialog& dlg = Open();
-    dlg.Focus(kFirst1000);
-    ::SetWindowTextA(dlg.Item(kFirst1000), "070115");
+    dlg.Focus(kFirstCtrlId);
+    ::SetWindowTextA(dlg.Item(kFirstCtrlId), "070115");
     ProtocolLog log(dlg);
-    ::SetFocus(Button(kSecond1003));
+    ::SetFocus(Button(kSecondCtrlId));
     dlg.Pump();
-    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "2007-01-15");
-    const Expect expected[] = {Change(kFirst1000), ExitChanged(kFirst1000), Request(DCM_BUTTONFOCUS, kSecond)};
+    EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
+    const Expect expected[] = {Change(kFirstCtrlId), ExitChanged(kFirstCtrlId), Request(DCM_BUTTONFOCUS, kRoleSecond)};
     EXPECT_TRUE(log.Matches(expected));
 }
 
@@ -341,17 +341,17 @@ TEST_F(DatumCtrlTest, AnotherControlsButtonRunsTheFocusOut)
 TEST_F(DatumCtrlTest, YieldSkipsOneFocusOut)
 {
     HostDialog& dlg = Open();
-    dlg.Focus(kFirst1000);
-    ::SetWindowTextA(dlg.Item(kFirst1000), "200115");
-    EXPECT_EQ(::SendMessageA(dlg.Item(kFirst1000), DCM_YIELDFOCUS, 0, 0), 0);
+    dlg.Focus(kFirstCtrlId);
+    ::SetWindowTextA(dlg.Item(kFirstCtrlId), "200115");
+    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_YIELDFOCUS, 0, 0), 0);
     ProtocolLog log(dlg);
     dlg.Tab();
-    EXPECT_EQ(dlg.FocusId(), kSecond1003);
-    dlg.Focus(kFirst1000);
+    EXPECT_EQ(dlg.FocusId(), kSecondCtrlId);
+    dlg.Focus(kFirstCtrlId);
     dlg.Tab();
-    EXPECT_EQ(dlg.FocusId(), kFirst1000);   // refused this time
-    const Expect expected[] = {NextControl(), NextControl(), ExitUnchanged(kSecond1003), NextControl(),
-                               Request(DCM_YIELDFOCUS, kSecond)};
+    EXPECT_EQ(dlg.FocusId(), kFirstCtrlId);   // refused this time
+    const Expect expected[] = {NextControl(), NextControl(), ExitUnchanged(kSecondCtrlId), NextControl(),
+                               Request(DCM_YIELDFOCUS, kRoleSecond)};
     EXPECT_TRUE(log.Matches(expected));
 }
 
@@ -359,16 +359,16 @@ TEST_F(DatumCtrlTest, YieldSkipsOneFocusOut)
 TEST_F(DatumCtrlTest, UnboundControlStaysQuiet)
 {
     HostDialog& dlg = Open({.bind = false});
-    EXPECT_TRUE(::IsWindow(Button(kFirst1000)));
-    dlg.Focus(kFirst1000);
+    EXPECT_TRUE(::IsWindow(Button(kFirstCtrlId)));
+    dlg.Focus(kFirstCtrlId);
     ProtocolLog log(dlg);
-    dlg.Type(kFirst1000, "070115");
+    dlg.Type(kFirstCtrlId, "070115");
     dlg.Tab();
     for (UINT command : {DCM_CLEAR, DCM_TEXTTOVALUE, DCM_VERIFY, DCM_EXITCHECK})
-        ::SendMessageA(dlg.Item(kFirst1000), command, 0, 0);
-    EXPECT_EQ(TextOf(dlg.Item(kFirst1000)), "070115");
+        ::SendMessageA(dlg.Item(kFirstCtrlId), command, 0, 0);
+    EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "070115");
     for (const Recorded& entry : log.Log())
-        EXPECT_TRUE(entry.role != kParent || entry.message == WM_NEXTDLGCTL) << log.Describe(entry);
+        EXPECT_TRUE(entry.role != kRoleParent || entry.message == WM_NEXTDLGCTL) << log.Describe(entry);
 }
 
 // --- keys ---
@@ -378,7 +378,7 @@ TEST_F(DatumCtrlTest, UnboundControlStaysQuiet)
 TEST_F(DatumCtrlTest, DownPostsTheOpenRequestAndTheEditGetsTheKey)
 {
     HostDialog& dlg = Open({.initial = "2007-01-15"});
-    HWND edit = dlg.Item(kFirst1000);
+    HWND edit = dlg.Item(kFirstCtrlId);
     ::SendMessageA(edit, EM_SETSEL, 0, 0);
     MSG posted;
     ::SendMessageA(edit, WM_KEYDOWN, VK_UP, 0);
@@ -400,7 +400,7 @@ TEST_F(DatumCtrlTest, OpeningKeysPostTheOpenRequestInTheDateControlOnly)
         {WM_KEYDOWN, VK_UP, 1, false},  {WM_SYSKEYDOWN, VK_UP, kAlt, false},
     };
     RegisterDatumEditClass();
-    const HWND ctrl = Open({.initial = "2007-01-15"}).Item(kFirst1000);
+    const HWND ctrl = Open({.initial = "2007-01-15"}).Item(kFirstCtrlId);
     HostDialog edits("DatumEdit", {.initial = "20070115"});
     ASSERT_TRUE(edits.Open());
     for (const auto& c : cases) {
@@ -426,8 +426,8 @@ TEST_F(DatumCtrlTest, ClassMakesDatumCtrlObjects)
     ASSERT_TRUE(::GetClassInfoA(AfxGetInstanceHandle(), "DatumCtrl", &record));
     EXPECT_EQ(record.lpfnWndProc, &DatumCtrlClassProc);
     HostDialog& dlg = Open();
-    EXPECT_NE(dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(dlg.Item(kFirst1000))), nullptr);
-    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kFirst1000)), dlg.GetDlgItem(kFirst1000));
+    EXPECT_NE(dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(dlg.Item(kFirstCtrlId))), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kFirstCtrlId)), dlg.GetDlgItem(kFirstCtrlId));
 }
 
 // Destroying a dialog with several date controls deletes every control and
@@ -455,7 +455,7 @@ TEST_F(DatumCtrlTest, ControlsAndButtonsAreDeletedOnce)
     EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls + 2);
     EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons + 2);
 
-    const HWND templateButtons[] = {Button(kFirst1000), Button(kSecond1003)};
+    const HWND templateButtons[] = {Button(kFirstCtrlId), Button(kSecondCtrlId)};
     m_dialog.reset();
     EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls);
     EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons);

@@ -134,7 +134,7 @@ TEST_F(DatumEditTest, RefusedTextTakesTheFocusBackSilently)
 
     EXPECT_EQ(dlg.FocusId(), kFirstId);
     EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240230");
-    const Expect expected[] = {NextControl(), YieldTo(kSecond)};
+    const Expect expected[] = {NextControl(), YieldTo(kRoleSecond)};
     EXPECT_TRUE(log.Matches(expected));
 
     // The second control skipped one check only: its next visit checks again.
@@ -229,7 +229,7 @@ TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
         dlg.Pump();
         EXPECT_EQ(::GetFocus() == dlg.Item(kFirstId), c.comesBack);
         if (c.comesBack && c.yieldWatched) {
-            const Expect yielded[] = {YieldTo(kOk)};
+            const Expect yielded[] = {YieldTo(kRoleOk)};
             EXPECT_TRUE(log.Matches(yielded));
         } else {
             EXPECT_TRUE(log.Matches({}));
@@ -248,7 +248,7 @@ TEST_F(DatumEditTest, TwoEmptyRequiredFieldsDoNotBounce)
     dlg.Tab();
     dlg.Pump();
     EXPECT_EQ(dlg.FocusId(), kFirstId);
-    const Expect expected[] = {NextControl(), YieldTo(kSecond)};
+    const Expect expected[] = {NextControl(), YieldTo(kRoleSecond)};
     EXPECT_TRUE(log.Matches(expected));
 }
 
@@ -344,7 +344,7 @@ TEST_F(DatumEditTest, TextToValueStoresAcceptedTextsOnly)
     EXPECT_EQ(dlg.FocusId(), kFirstId);
     EXPECT_EQ(dlg.text[0], "20240105");
     EXPECT_EQ(dlg.date[0].FormatCompact(), "20240105");
-    const Expect expected[] = {{DCM_TEXTTOVALUE, kFirst, 0}, YieldTo(kPlainEdit)};
+    const Expect expected[] = {{DCM_TEXTTOVALUE, kRoleFirst, 0}, YieldTo(kRolePlainEdit)};
     EXPECT_TRUE(log.Matches(expected));
 }
 
@@ -356,7 +356,7 @@ TEST_F(DatumEditTest, ClearEmptiesTextAndWindow)
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_CLEAR, 0, 0), 0);
     EXPECT_EQ(dlg.text[0], "");
     EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "");
-    const Expect expected[] = {{DCM_CLEAR, kFirst, 0}, Change(kFirstId)};
+    const Expect expected[] = {{DCM_CLEAR, kRoleFirst, 0}, Change(kFirstId)};
     EXPECT_TRUE(log.Matches(expected));
 }
 
@@ -371,7 +371,7 @@ TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
     ::SetWindowTextA(dlg.Item(kFirstId), "20240431");
     ProtocolLog log(dlg);
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
-    const Expect refused[] = {{DCM_VERIFY, kFirst, 0}, YieldTo(kFirst), Notice(DCN_INVALID, kFirstId)};
+    const Expect refused[] = {{DCM_VERIFY, kRoleFirst, 0}, YieldTo(kRoleFirst), Notice(DCN_INVALID, kFirstId)};
     EXPECT_TRUE(log.Matches(refused));
     EXPECT_EQ(dlg.FocusId(), kFirstId);
     EXPECT_FALSE(dlg.Control(kFirstId).ChecksOnKillFocus());
@@ -385,14 +385,14 @@ TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
     ::SetWindowTextA(dlg.Item(kFirstId), "");
     log.Clear();
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
-    const Expect emptyRequired[] = {{DCM_VERIFY, kFirst, 0}, YieldTo(kSecond)};
+    const Expect emptyRequired[] = {{DCM_VERIFY, kRoleFirst, 0}, YieldTo(kRoleSecond)};
     EXPECT_TRUE(log.Matches(emptyRequired));
     EXPECT_EQ(dlg.FocusId(), kFirstId);
 
     ::SetWindowTextA(dlg.Item(kFirstId), "20240430");
     log.Clear();
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
-    const Expect valid[] = {{DCM_VERIFY, kFirst, 0}};
+    const Expect valid[] = {{DCM_VERIFY, kRoleFirst, 0}};
     EXPECT_TRUE(log.Matches(valid));
 
     // A refused text is reported whatever holds the focus: from Cancel and
@@ -406,7 +406,7 @@ TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
         dlg.Pump();
         log.Clear();
         EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_VERIFY, 0, 0), 0);
-        const Expect reported[] = {{DCM_VERIFY, kFirst, 0}, Notice(DCN_INVALID, kFirstId)};
+        const Expect reported[] = {{DCM_VERIFY, kRoleFirst, 0}, Notice(DCN_INVALID, kFirstId)};
         EXPECT_TRUE(log.Matches(reported));
         EXPECT_EQ(::GetFocus(), holder);
     }
@@ -421,8 +421,8 @@ TEST_F(DatumEditTest, CheckModifiedComparesTexts)
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0), 0);
     ::SetWindowTextA(dlg.Item(kFirstId), "2024-01-05");
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), DCM_CHECKMODIFIED, 0, 0), 0);
-    const Expect expected[] = {{DCM_CHECKMODIFIED, kFirst, 0},
-                               {DCM_CHECKMODIFIED, kFirst, 0},
+    const Expect expected[] = {{DCM_CHECKMODIFIED, kRoleFirst, 0},
+                               {DCM_CHECKMODIFIED, kRoleFirst, 0},
                                Notice(DCN_MODIFIED, kFirstId)};
     // The SetWindowTextA between them raised a change.
     std::vector<Expect> withChange(std::begin(expected), std::end(expected));
@@ -488,7 +488,7 @@ TEST_F(DatumEditTest, UnboundControlStaysQuiet)
     EXPECT_EQ(TextOf(dlg.Item(kFirstId)), "20240230");
     EXPECT_EQ(dlg.FocusId(), kSecondId);
     for (const Recorded& entry : log.Log())
-        EXPECT_TRUE(entry.role != kParent || entry.message == WM_NEXTDLGCTL) << log.Describe(entry);
+        EXPECT_TRUE(entry.role != kRoleParent || entry.message == WM_NEXTDLGCTL) << log.Describe(entry);
 }
 
 // --- registration and object lifetime ---

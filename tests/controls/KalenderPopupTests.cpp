@@ -315,8 +315,8 @@ TEST_F(DatumCtrlTest, DayPickedWithTheMouseBecomesTheText)
     EXPECT_EQ(dlg.FocusId(), kField);
     // The dialog manager gives the focus back to the button as the dialog
     // becomes active again, before the field takes it.
-    const Expect clicked[] = {Request(DCM_BUTTONFOCUS, kFirst), Request(DCM_OPENPOPUP, kFirst),
-                              Optional(Request(DCM_BUTTONFOCUS, kFirst)), Change(kField)};
+    const Expect clicked[] = {Request(DCM_BUTTONFOCUS, kRoleFirst), Request(DCM_OPENPOPUP, kRoleFirst),
+                              Optional(Request(DCM_BUTTONFOCUS, kRoleFirst)), Change(kField)};
     EXPECT_TRUE(log.Matches(clicked));
 
     log.Clear();
@@ -345,7 +345,7 @@ TEST_F(DatumCtrlTest, DownOpensThePopupAfterAFullFocusOut)
     EXPECT_EQ(textWhileOpen, "2007-01-15");
     EXPECT_EQ(TextOf(dlg.Item(kField)), "2007-01-15");
     EXPECT_EQ(dlg.FocusId(), kField);
-    const Expect expected[] = {Request(DCM_OPENPOPUP, kFirst), Change(kField), ExitChanged(kField)};
+    const Expect expected[] = {Request(DCM_OPENPOPUP, kRoleFirst), Change(kField), ExitChanged(kField)};
     EXPECT_TRUE(log.Matches(expected));
 }
 

@@ -4,6 +4,7 @@
 #include "platform/window/Module.h"
 #include "tests/win32/support/DialogTemplate.h"
 #include "tests/win32/support/MessageBoxCounter.h"
+#include "tests/win32/support/Pump.h"
 #include "tests/win32/support/ScriptedDialog.h"
 
 #include <gtest/gtest.h>

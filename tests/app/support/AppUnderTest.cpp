@@ -69,7 +69,7 @@ BOOL CALLBACK Check(HWND window, LPARAM lParam)
         return TRUE;
     if (search->className && ClassOf(window) != search->className)
         return TRUE;
-    if (search->title && TextOf(window) != search->title)
+    if (search->title && WindowText(window) != search->title)
         return TRUE;
     search->found = window;
     return FALSE;
@@ -105,12 +105,6 @@ int AppProcess::WaitForExit(DWORD milliseconds)
     return static_cast<int>(status);
 }
 
-std::string TextOf(HWND window)
-{
-    char buffer[512] = {};
-    ::SendMessageA(window, WM_GETTEXT, sizeof buffer, win32::ToLParam(buffer));
-    return buffer;
-}
 
 std::string ClassOf(HWND window)
 {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/window/Win32.h"
+#include "tests/win32/support/WindowText.h"
 
 #include <string>
 
@@ -37,8 +38,6 @@ private:
     DWORD m_processId = 0;
 };
 
-// The window's text through WM_GETTEXT, which the system carries across processes.
-std::string TextOf(HWND window);
 std::string ClassOf(HWND window);
 // The control that has the focus in the thread of this window, or null.
 HWND FocusOf(HWND window);

@@ -3,6 +3,7 @@
 
 #include "controls/DatumBinding.h"
 #include "platform/window/DataExchange.h"
+#include "tests/win32/support/Pump.h"
 
 namespace test {
 
@@ -140,20 +141,7 @@ int DialogSteps::FocusId() const
     return focus != nullptr ? ::GetDlgCtrlID(focus) : -1;
 }
 
-void DialogSteps::Pump() const
-{
-    const bool wide = ::IsWindowUnicode(dialog) != FALSE;
-    const auto peek = wide ? &::PeekMessageW : &::PeekMessageA;
-    const auto isDialogMessage = wide ? &::IsDialogMessageW : &::IsDialogMessageA;
-    const auto dispatch = wide ? &::DispatchMessageW : &::DispatchMessageA;
-    MSG message;
-    while (peek(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (::IsWindow(dialog) && isDialogMessage(dialog, &message))
-            continue;
-        ::TranslateMessage(&message);
-        dispatch(&message);
-    }
-}
+void DialogSteps::Pump() const { PumpMessages(dialog); }
 
 void DialogSteps::Type(int id, const char* keys) const
 {
@@ -182,12 +170,12 @@ ProtocolLog::ProtocolLog(HWND dialog, const HostIds& ids)
     KeepOnly([](UINT message) {
         return (message >= DCN_EXITCHANGEDALT && message <= DCM_YIELDFOCUS) || message == WM_NEXTDLGCTL;
     });
-    Watch(dialog, kParent, "parent");
-    Watch(::GetDlgItem(dialog, ids.first), kFirst, "first");
-    Watch(::GetDlgItem(dialog, ids.second), kSecond, "second");
-    Watch(::GetDlgItem(dialog, ids.plainEdit), kPlainEdit, "plain edit");
-    Watch(::GetDlgItem(dialog, IDOK), kOk, "OK");
-    Watch(::GetDlgItem(dialog, IDCANCEL), kCancel, "Cancel");
+    Watch(dialog, kRoleParent, "parent");
+    Watch(::GetDlgItem(dialog, ids.first), kRoleFirst, "first");
+    Watch(::GetDlgItem(dialog, ids.second), kRoleSecond, "second");
+    Watch(::GetDlgItem(dialog, ids.plainEdit), kRolePlainEdit, "plain edit");
+    Watch(::GetDlgItem(dialog, IDOK), kRoleOk, "OK");
+    Watch(::GetDlgItem(dialog, IDCANCEL), kRoleCancel, "Cancel");
     NameMessage(DCN_EXITCHANGEDALT, "DCN_EXITCHANGEDALT");
     NameMessage(DCN_EXITCHANGED, "DCN_EXITCHANGED");
     NameMessage(DCN_CHANGE, "DCN_CHANGE");

@@ -25,26 +25,23 @@
 #include "platform/window/Dialog.h"
 #include "tests/win32/support/DialogTemplate.h"
 #include "tests/win32/support/MessageRecorder.h"
+#include "tests/win32/support/WindowText.h"
 
 namespace test {
 
-enum HostRole { kParent = 1, kFirst, kSecond, kPlainEdit, kOk, kCancel };
+enum HostRole { kRoleParent = 1, kRoleFirst, kRoleSecond, kRolePlainEdit, kRoleOk, kRoleCancel };
 
 // A notification to the parent: wParam the control's id, lParam 0.
-constexpr Expect Notice(UINT code, int id) { return {code, kParent, static_cast<WPARAM>(id), 0, kWParam | kLParam}; }
+constexpr Expect Notice(UINT code, int id) { return {code, kRoleParent, static_cast<WPARAM>(id), 0, kWParam | kLParam}; }
 constexpr Expect Change(int id) { return Notice(DCN_CHANGE, id); }
 constexpr Expect ExitChanged(int id) { return Notice(DCN_EXITCHANGED, id); }
 constexpr Expect ExitUnchanged(int id) { return Notice(DCN_EXITUNCHANGED, id); }
-constexpr Expect NextControl() { return {WM_NEXTDLGCTL, kParent, 0, 0, kMessageOnly}; }
+constexpr Expect NextControl() { return {WM_NEXTDLGCTL, kRoleParent, 0, 0, kMessageOnly}; }
 // A request that reached a watched control: wParam and lParam 0.
 constexpr Expect Request(UINT message, int role) { return {message, role, 0, 0, kWParam | kLParam}; }
 
-inline CString TextOf(HWND window)
-{
-    char buffer[256] = {};
-    ::GetWindowTextA(window, buffer, sizeof buffer);
-    return CString(buffer);
-}
+// The window's text as the controls' own string, for comparing with theirs.
+inline CString TextOf(HWND window) { return CString(WindowText(window).c_str()); }
 
 constexpr int kFirstId = 1000;
 constexpr int kSecondId = 1001;

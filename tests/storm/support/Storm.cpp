@@ -29,6 +29,8 @@
 #include "controls/KodPopupButton.h"
 #include "platform/core/ClockForTesting.h"
 #include "platform/window/MessageBox.h"
+#include "tests/controls/support/HostDialog.h"
+#include "tests/win32/support/Pump.h"
 
 #include <algorithm>
 #include <chrono>
@@ -40,16 +42,6 @@
 namespace storm {
 
 // --- text helpers ---
-
-CString WindowTextOf(HWND window)
-{
-    CString text;
-    const int length = ::GetWindowTextLengthA(window);
-    char* buffer = text.GetBuffer(length);
-    const int copied = ::GetWindowTextA(window, buffer, length + 1);
-    text.ReleaseBuffer(copied);
-    return text;
-}
 
 std::string Show(const CString& text)
 {
@@ -396,7 +388,7 @@ void Storm::OnWatchedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
 void Storm::ArmExit(std::size_t index)
 {
     if (const CDatumEntry* entry = EntryOf(index))
-        m_pendingExits[index] = {true, WindowTextOf(m_fieldWindows[index]), entry->m_strEntry};
+        m_pendingExits[index] = {true, test::TextOf(m_fieldWindows[index]), entry->m_strEntry};
 }
 
 // A dialog made while a step runs is a calendar popup: host dialogs are made
@@ -423,7 +415,7 @@ void Storm::CheckNotification(UINT message, WPARAM wParam)
     }
     const auto i = static_cast<std::size_t>(index);
     const Field& field = m_fields[i];
-    const CString text = WindowTextOf(m_fieldWindows[i]);
+    const CString text = test::TextOf(m_fieldWindows[i]);
     const bool meddled = m_plan != nullptr && m_meddled[i];
     switch (message) {
     case DCN_CHANGE:
@@ -522,15 +514,8 @@ void Storm::OnTick()
 
 void Storm::Pump()
 {
-    for (int i = 0; i < kMaxMessagesPerPump; ++i) {
-        MSG message;
-        if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            return;
-        if (DialogAlive() && ::IsDialogMessageA(m_dialog, &message))
-            continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
+    if (test::PumpMessages(DialogAlive() ? m_dialog : nullptr, kMaxMessagesPerPump))
+        return;
     Fail("the message queue never ran dry: more than " + std::to_string(kMaxMessagesPerPump) +
          " messages without pause");
 }
@@ -541,7 +526,7 @@ void Storm::Snapshot(std::vector<FieldState>& states) const
 {
     states.resize(m_fields.size());
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        states[i].window = WindowTextOf(m_fieldWindows[i]);
+        states[i].window = test::TextOf(m_fieldWindows[i]);
         states[i].bound = *m_fields[i].text;
         states[i].value = BitsOf(m_fields[i]);
         if (const CDatumEntry* entry = EntryOf(i)) {
@@ -661,7 +646,7 @@ void Storm::Check(StepPlan& plan, HWND focusBefore)
     // moves the focus on, unless the change was the field's own rewrite.
     if (plan.typedField >= 0) {
         const auto i = static_cast<std::size_t>(plan.typedField);
-        const CString now = WindowTextOf(m_fieldWindows[i]);
+        const CString now = test::TextOf(m_fieldWindows[i]);
         if (focus == m_fieldWindows[i] && (m_fields[i].flags & DCF_AUTOADVANCE) != 0 && !m_before[i].settingText &&
             now != m_before[i].window && !now.IsEmpty() && Accepts(m_fields[i].kind, now))
             Fail("the typed change made " + Show(now) + " in auto-advancing " + std::to_string(m_fields[i].id) +
@@ -675,7 +660,7 @@ void Storm::CheckField(std::size_t index, const FieldPlan& plan)
 {
     const Field& field = m_fields[index];
     const FieldState& before = m_before[index];
-    const CString text = WindowTextOf(m_fieldWindows[index]);
+    const CString text = test::TextOf(m_fieldWindows[index]);
     const std::string name = std::to_string(field.id);
 
     if (!plan.text.any) {

@@ -43,7 +43,6 @@ inline constexpr int kOutsideEditId = 4242;        // no window of a host dialog
 
 // --- small helpers (Storm.cpp) ---
 
-CString WindowTextOf(HWND window);
 // A text as the log shows it: printable, quoted, long ones cut short.
 std::string Show(const CString& text);
 std::string Show(char c);

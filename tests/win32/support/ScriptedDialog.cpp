@@ -47,13 +47,4 @@ LRESULT ScriptedDialog::OnTimer(WPARAM id, LPARAM)
     return 0;
 }
 
-void PumpMessages()
-{
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
-}
-
 } // namespace test

@@ -3,7 +3,6 @@
 //
 //   ScriptedDialog   CDialog with a script (run once the dialog is up) and an
 //                    exchange (its DDX_/DDV_ calls), both set by the test
-//   PumpMessages     dispatches whatever is queued
 #pragma once
 
 #include "platform/window/DataExchange.h"
@@ -37,7 +36,5 @@ private:
     LRESULT OnRunScript(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
 };
-
-void PumpMessages();
 
 } // namespace test

@@ -1,8 +1,9 @@
 // Replaces OLE initialisation for the duration of a test.
 //
-// Only tests include this header. While an OleInitializeOverride lives,
-// AfxOleInit calls the given function instead of OleInitialize, so that a
-// test can make OLE initialisation fail.
+// The tests use this header, and WinApp.cpp includes it for the one
+// function that it defines; it is not installed. While an
+// OleInitializeOverride lives, AfxOleInit calls the given function instead
+// of OleInitialize, so that a test can make OLE initialisation fail.
 #pragma once
 
 #include "platform/window/Win32.h"

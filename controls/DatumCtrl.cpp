@@ -16,11 +16,11 @@ CDatumCtrl::~CDatumCtrl() = default;
 
 BOOL CDatumCtrl::IsValid() { return AcceptsText(WindowText()); }
 
-BOOL CDatumCtrl::AcceptsText(const CString& text) const
+DatumRefusal CDatumCtrl::FormRefusal(const CString& text) const
 {
     if (!text.IsEmpty() && text.GetAt(0) == '2' && text.GetLength() < 8)
-        return FALSE;
-    return IsValidDateText(text);
+        return DatumRefusal::NoForm;
+    return DateTextRefusal(text);
 }
 
 void CDatumCtrl::ReflectCompanions(CParentReflection& reflection)
@@ -180,7 +180,9 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 }
 
 // Runs the popup modally with its top-left corner at the field's
-// bottom-left corner, starting from the field's date or today. The focus
+// bottom-left corner, starting from the field's date or today, or from the
+// nearest allowed day when that lies outside the range; the calendar
+// offers only the range. The focus
 // change into the popup runs this control's focus-out procedure inside the
 // modal loop (in full when a key opened it). Afterwards the control
 // takes the focus back but keeps the entry text from before the popup, so
@@ -196,8 +198,14 @@ void CDatumCtrl::OpenPopup()
     GetWindowRect(&field);
     if (text.IsEmpty())
         text = CDateValue().SetToday().FormatDashed();
+    CDateValue start;
+    start.Parse(text.GetString());
+    const CDateValue allowed = m_range.Nearest(start.ApplyYearWindow());
+    if (allowed != start)
+        text = allowed.FormatDashed();
 
     CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);
+    popup.SetRange(m_range);
     const HWND self = m_hWnd;
     popup.DoModal();
     // A host may destroy the dialog while the popup runs (from a timer, say);

@@ -18,6 +18,7 @@
 // set on a pick and a position, and it writes the picked text.
 #pragma once
 
+#include "controls/DatumRefusal.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/MonthCalCtrl.h"
 #include "platform/core/String.h"
@@ -62,11 +63,15 @@ public:
     // and must outlive the modal run. (x, y): the requested top-left corner
     // in screen coordinates.
     CKalenderPopupDlg(CString* pResult, BOOL* pPicked, int x, int y, CWnd* pParent = nullptr);
+    // The days the calendar offers (MCM_SETRANGE); by default every day.
+    // The start text must lie inside.
+    void SetRange(const DateRange& range) { m_range = range; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Sizes the popup to the calendar's minimum size at the requested
-    // position, pulled back inside the screen, and presets the selection.
+    // position, pulled back inside the screen, limits the calendar to the
+    // range and presets the selection.
     BOOL OnInitDialog() override;
     // OK, by Enter or Space: picks the calendar's highlighted day.
     void OnOK() override;
@@ -96,4 +101,5 @@ private:
     int m_x;
     int m_y;
     BOOL m_bCancelOnMove = TRUE;
+    DateRange m_range;
 };

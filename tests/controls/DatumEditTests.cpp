@@ -585,9 +585,9 @@ TEST(DatumProtocolNumbers, EveryMessageAndIdKeepsItsNumber)
     } cases[] = {{DCN_EXITCHANGEDALT, 0x46C}, {DCN_EXITCHANGED, 0x46D}, {DCN_CHANGE, 0x46E},
                  {DCN_EXITUNCHANGEDALT, 0x46F}, {DCN_EXITUNCHANGED, 0x470}, {DCN_INVALID, 0x471},
                  {DCN_MODIFIED, 0x478}, {DCM_EXITCHECK, 0x470}, {DCM_CLEAR, 0x472},
-                 {DCM_VALUETOTEXT, 0x473}, {DCM_TEXTTOVALUE, 0x474}, {DCM_VERIFY, 0x476},
+                 {DCM_VALUETOTEXT, 0x473}, {DCM_TEXTTOVALUE, 0x474}, {DCM_SETRANGE, 0x475}, {DCM_VERIFY, 0x476},
                  {DCM_CHECKMODIFIED, 0x477}, {DCM_OPENPOPUP, 0x47A}, {DCM_BUTTONFOCUS, 0x485},
-                 {DCM_YIELDFOCUS, 0x487}, {DCF_ALTEXIT, 1}, {DCF_AUTOADVANCE, 2}, {DCF_REQUIRED, 4},
+                 {DCM_YIELDFOCUS, 0x487}, {DCF_ALTEXIT, 1}, {DCF_AUTOADVANCE, 2}, {DCF_REQUIRED, 4}, {DCF_EXPLAIN, 8},
                  {IDC_POPUPBUTTON, 1001}, {IDC_CALENDAR, 1002}};
     for (const auto& c : cases)
         EXPECT_EQ(c.value, c.number) << std::hex << c.number;

@@ -198,9 +198,8 @@ void CDatumCtrl::OpenPopup()
     GetWindowRect(&field);
     if (text.IsEmpty())
         text = CDateValue().SetToday().FormatDashed();
-    CDateValue start;
-    start.Parse(text.GetString());
-    const CDateValue allowed = m_range.Nearest(start.ApplyYearWindow());
+    const CDateValue start = WindowedDate(text);
+    const CDateValue allowed = m_range.Nearest(start);
     if (allowed != start)
         text = allowed.FormatDashed();
 

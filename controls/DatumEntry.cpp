@@ -102,10 +102,7 @@ DatumRefusal CDatumEntry::RefusalOf(const CString& text) const
     const DatumRefusal form = FormRefusal(text);
     if (form != DatumRefusal::None)
         return form;
-    bool unused = false;
-    CDateValue date = ParseText(text, &unused);
-    date.ApplyYearWindow();
-    return m_range.Holds(date) ? DatumRefusal::None : DatumRefusal::OutOfRange;
+    return m_range.Holds(WindowedDate(text)) ? DatumRefusal::None : DatumRefusal::OutOfRange;
 }
 
 bool CDatumEntry::SetRange(const CDateValue& min, const CDateValue& max)
@@ -125,19 +122,22 @@ void CDatumEntry::ExplainRefusal()
         return;
     const CString text = WindowText();
     const bool missing = text.IsEmpty() && (m_wFlags & DCF_REQUIRED) != 0;
-    bool unused = false;
-    CDateValue date = ParseText(text, &unused);
-    date.ApplyYearWindow();
-    const CString sentence = RefusalSentence(missing ? DatumRefusal::Missing : RefusalOf(text), date, m_range);
+    const CString sentence =
+        RefusalSentence(missing ? DatumRefusal::Missing : RefusalOf(text), WindowedDate(text), m_range);
     if (!sentence.IsEmpty())
         m_tip.Show(*this, sentence);
 }
 
-CString CDatumEntry::Rewritten(const CString& text, TextForm form)
+CDateValue CDatumEntry::WindowedDate(const CString& text)
 {
     bool unused = false;
     CDateValue date = ParseText(text, &unused);
-    date.ApplyYearWindow();
+    return date.ApplyYearWindow();
+}
+
+CString CDatumEntry::Rewritten(const CString& text, TextForm form)
+{
+    const CDateValue date = WindowedDate(text);
     return form == TextForm::Dashed ? date.FormatDashed() : date.FormatCompact();
 }
 

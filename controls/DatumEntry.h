@@ -47,7 +47,6 @@ public:
     // refused wherever an impossible date is. False, and nothing stored,
     // when a side is an impossible date or the earliest lies after the latest.
     bool SetRange(const CDateValue& min, const CDateValue& max);
-    const DateRange& GetRange() const { return m_range; }
     // The sentence of the refusal tip while it shows, else empty.
     const CString& ShownRefusal() const { return m_tip.Sentence(); }
 
@@ -105,6 +104,8 @@ protected:
     // The rule both controls share: the empty text, or a text that parses to
     // a date passing the calendar rule whose year the display forms can hold.
     static DatumRefusal DateTextRefusal(const CString& text);
+    // The date the text stands for: parsed, a two-digit year windowed.
+    static CDateValue WindowedDate(const CString& text);
     // The text rewritten: parsed, the year windowed, formatted in this form.
     static CString Rewritten(const CString& text, TextForm form);
     // The shared rewrite: the window text in this form, set with

@@ -2,7 +2,8 @@
 //
 //   CKalenderPopupDlg   a borderless modal popup (dialog template 101) holding
 //                       one month calendar, placed at a requested screen
-//                       position and pulled back inside the screen; a day
+//                       position and pulled back inside the screen, offering
+//                       the days of a range or every day; a day
 //                       picked with the mouse, Enter or Space comes back as
 //                       yyyy-mm-dd; Escape, F4, Alt+Up and any move, resize
 //                       or re-ordering of the visible popup close it unpicked

@@ -191,7 +191,9 @@ void CDatumCtrl::OpenPopup()
 {
     CString text;
     BOOL picked = FALSE;
-    if (!IsValid())
+    // A refused text opens nothing, except a date outside the range: the
+    // calendar opens on the nearest allowed day instead.
+    if (!IsValid() && RefusalOf(WindowText()) != DatumRefusal::OutOfRange)
         return;
     GetWindowText(text);
     RECT field{};

@@ -354,8 +354,8 @@ TEST_F(DatumCtrlTest, CalendarWorksFromTheKeyboardAlone)
 }
 
 // With a range, the calendar offers only its days (MCM_SETRANGE) and opens
-// on the field's date, or on the nearest allowed day when today lies
-// outside; Page Up moves a month back only where the range allows, and
+// on the field's date, or on the nearest allowed day when today or the
+// field's date lies outside; Page Up moves a month back only where the range allows, and
 // Enter writes the day it is on.
 TEST_F(DatumCtrlTest, CalendarOffersOnlyTheRange)
 {
@@ -372,6 +372,8 @@ TEST_F(DatumCtrlTest, CalendarOffersOnlyTheRange)
         {"2026-01-01", "2026-05-31", "", "2026-05-31", "2026-04-30"},   // today after the latest
         {"2026-01-01", "2026-12-31", "", "2026-06-15", "2026-05-15"},
         {"2026-01-01", "2026-12-31", "2026-01-20", "2026-01-20", "2026-01-20"},   // the field's date
+        {"2026-01-01", "2026-12-31", "2027-03-31", "2026-12-31", "2026-11-30"},   // the field's date after the latest
+        {"2026-01-01", "2026-12-31", "2025-11-20", "2026-01-01", "2026-01-01"},
         {"", "2026-05-31", "", "2026-05-31", "2026-04-30"},
         {"2026-07-01", "", "", "2026-07-01", "2026-07-01"},
     };

@@ -71,6 +71,13 @@ void Send(const DialogSteps& dialog, int id, UINT request) { ::SendMessageA(dial
 constexpr int kFirstField = kCtrlIds.first;
 constexpr int kSecondField = kCtrlIds.second;
 
+CDateValue Day(const char* dashed)
+{
+    CDateValue day;
+    day.Parse(dashed);
+    return day;
+}
+
 const Scenario kScenarios[] = {
     {"tab out changed", "DatumCtrl", {}, {},
      [](const DialogSteps& d) {
@@ -118,6 +125,15 @@ const Scenario kScenarios[] = {
          Send(d, kSecondField, DCM_TEXTTOVALUE);
          Send(d, kSecondField, DCM_CHECKMODIFIED);
          Send(d, kSecondField, DCM_CLEAR);
+     }},
+    {"a date outside the range explained, then one inside", "DatumCtrl",
+     {.flags = DCF_EXPLAIN, .minDate = Day("2007-01-01"), .maxDate = Day("2007-12-31")}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         d.Type(kFirstField, "080115");
+         d.Tab();
+         SetText(d, kFirstField, "070115");
+         d.Tab();
      }},
     {"day picked in the popup", "DatumCtrl", {.initial = "2007-01-15"}, {},
      [](const DialogSteps& d) {
@@ -305,13 +321,6 @@ TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
     EXPECT_EQ(framework.date[0].FormatCompact(), "20070115");
     EXPECT_EQ(DatumSetText(framework.Item(kSecondField), "070115"), DatumResult::Ok);
     EXPECT_EQ(framework.text[1], "2007-01-15");
-}
-
-CDateValue Day(const char* dashed)
-{
-    CDateValue day;
-    day.Parse(dashed);
-    return day;
 }
 
 bool Sent(const ProtocolLog& log, UINT notification)

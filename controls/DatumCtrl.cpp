@@ -48,6 +48,7 @@ const MessageMap* CDatumCtrl::GetMessageMap() const
         OnReflectedCommand<&CDatumCtrl::OnEnSetFocus>(EN_SETFOCUS),
         OnMessage<&CDatumCtrl::OnKeyDown>(WM_KEYDOWN),
         OnMessage<&CDatumCtrl::OnSysKeyDown>(WM_SYSKEYDOWN),
+        OnMessage<&CDatumCtrl::OnSysKeyUp>(WM_SYSKEYUP),
         OnMessage<&CDatumCtrl::OnEnable>(WM_ENABLE),
         OnMessage<&CDatumCtrl::OnShowWindow>(WM_SHOWWINDOW),
         OnMessage<&CDatumCtrl::OnExitCheck>(DCM_EXITCHECK),
@@ -97,6 +98,7 @@ LRESULT CDatumCtrl::OnEnSetFocus()
 
 LRESULT CDatumCtrl::OnEnKillFocus()
 {
+    m_bAltOfClosingChord = false;
     FocusOut();
     return 0;
 }
@@ -128,6 +130,7 @@ void CDatumCtrl::FocusOut()
 // Posted, so that the popup opens only after the edit has processed the key.
 LRESULT CDatumCtrl::OnKeyDown(WPARAM virtualKey, LPARAM)
 {
+    m_bAltOfClosingChord = false;
     if (virtualKey == VK_DOWN || virtualKey == VK_F4)
         PostMessage(DCM_OPENPOPUP, 0, 0);
     return Default();
@@ -135,11 +138,30 @@ LRESULT CDatumCtrl::OnKeyDown(WPARAM virtualKey, LPARAM)
 
 // The system's drop-down key. Its own handling still sees the key, so that
 // letting go of Alt afterwards does not enter menu mode.
+//
+// When Alt+Up closed the popup, the Alt that is still held belongs to that
+// chord. Its repeats arrive here, after the popup has gone; the system would
+// take each for a press of Alt alone, and letting go of Alt after it for a
+// request of the dialog's menu, which leaves the keys in a menu loop until
+// Escape. So they do not reach the system's handling. Any other key ends the
+// chord; a fresh press of Alt after its release is the system's again.
 LRESULT CDatumCtrl::OnSysKeyDown(WPARAM virtualKey, LPARAM flags)
 {
+    if (virtualKey == VK_MENU && m_bAltOfClosingChord)
+        return 0;
+    m_bAltOfClosingChord = false;
     const bool altDown = (win32::HighWord(static_cast<ULONG_PTR>(flags)) & KF_ALTDOWN) != 0;
     if (virtualKey == VK_DOWN && altDown)
         PostMessage(DCM_OPENPOPUP, 0, 0);
+    return Default();
+}
+
+LRESULT CDatumCtrl::OnSysKeyUp(WPARAM virtualKey, LPARAM)
+{
+    if (virtualKey == VK_MENU && m_bAltOfClosingChord) {
+        m_bAltOfClosingChord = false;
+        return 0;
+    }
     return Default();
 }
 
@@ -182,7 +204,10 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 // Runs the popup modally with its top-left corner at the field's
 // bottom-left corner, starting from the field's date or today, or from the
 // nearest allowed day when that lies outside the range; the calendar
-// offers only the range. The focus
+// offers only the range. The popup reads its start day from the dashed
+// form, so an accepted text in any form (070115, 20070115, a keyword
+// letter) is handed over rewritten; the window text itself is not changed
+// here. The focus
 // change into the popup runs this control's focus-out procedure inside the
 // modal loop (in full when a key opened it). Afterwards the control
 // takes the focus back but keeps the entry text from before the popup, so
@@ -198,12 +223,8 @@ void CDatumCtrl::OpenPopup()
     GetWindowText(text);
     RECT field{};
     GetWindowRect(&field);
-    if (text.IsEmpty())
-        text = CDateValue().SetToday().FormatDashed();
-    const CDateValue start = WindowedDate(text);
-    const CDateValue allowed = m_range.Nearest(start);
-    if (allowed != start)
-        text = allowed.FormatDashed();
+    const CDateValue start = text.IsEmpty() ? CDateValue().SetToday() : WindowedDate(text);
+    text = m_range.Nearest(start).FormatDashed();
 
     CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);
     popup.SetRange(m_range);
@@ -221,4 +242,5 @@ void CDatumCtrl::OpenPopup()
     const CString entry = m_strEntry;
     SetFocus();
     m_strEntry = entry;
+    m_bAltOfClosingChord = ::GetKeyState(VK_MENU) < 0;
 }

@@ -59,6 +59,8 @@ protected:
     LRESULT OnKeyDown(WPARAM virtualKey, LPARAM);
     // WM_SYSKEYDOWN: Alt+Down opens the popup the same way.
     LRESULT OnSysKeyDown(WPARAM virtualKey, LPARAM flags);
+    // WM_SYSKEYUP: the release of an Alt that closed the popup is its own.
+    LRESULT OnSysKeyUp(WPARAM virtualKey, LPARAM);
     // WM_ENABLE, WM_SHOWWINDOW: the button follows the control.
     LRESULT OnEnable(WPARAM enabled, LPARAM);
     LRESULT OnShowWindow(WPARAM shown, LPARAM);
@@ -83,4 +85,7 @@ private:
 
     std::unique_ptr<CKodPopupButton> m_pPopupButton;
     BOOL m_bButtonFocus = FALSE;   // the own button took the focus since the control last had it
+    // Alt was still held when the popup closed (Alt+Up): its repeats and its
+    // release are the end of that chord, not a press of Alt alone.
+    bool m_bAltOfClosingChord = false;
 };

@@ -36,6 +36,14 @@ field_is() { driver_expect text "$1"; }
 # Before checking that something stays as it was: let the keys be handled.
 settle() { sleep 1; }
 focus_is() { driver_expect focus "$1"; }
+# After the calendar closed: the keys typed next reach the field. BackSpace
+# takes the last digit off the field's date TEXT, typing it puts it back.
+types_on() {
+    driver_keys End BackSpace
+    check "... and the keys typed next reach the field" field_is "${1:0:9}"
+    driver_type "${1:9}"
+    check "... up to the last digit" field_is "$1"
+}
 
 # The popup's top-left corner is the field's bottom-left corner.
 popup_under_field() {
@@ -81,6 +89,7 @@ check "a click on a day ($pick)" driver_click_day "$pick"
 check "... closes the calendar" driver_expect popup closed
 check "... and writes the day" field_is "$pick"
 check "... with the focus back in the field" focus_is 1000
+types_on "$pick"
 driver_keys Tab
 check "Tab from the picked date goes to OK" focus_is 1
 driver_keys Return
@@ -101,6 +110,7 @@ driver_keys Escape
 check "Escape closes the calendar" driver_expect popup closed
 check "... without a change" field_is 2007-01-15
 check "... with the focus back in the field" focus_is 1000
+types_on 2007-01-15
 # open KEY, Right, pick KEY: the calendar opens on the field's day and the
 # day after it is written.
 for keys in "F4 Return 2007-01-15 2007-01-16" "alt+Down space 2007-01-16 2007-01-17"; do
@@ -113,6 +123,7 @@ for keys in "F4 Return 2007-01-15 2007-01-16" "alt+Down space 2007-01-16 2007-01
     check "$pick closes the calendar" driver_expect popup closed
     check "... and writes the highlighted day" field_is "$to"
     check "... with the focus back in the field" focus_is 1000
+    types_on "$to"
 done
 for close in F4 alt+Up; do
     driver_keys F4
@@ -123,6 +134,7 @@ for close in F4 alt+Up; do
     check "$close closes the calendar" driver_expect popup closed
     check "... without a change" field_is 2007-01-17
     check "... with the focus back in the field" focus_is 1000
+    types_on 2007-01-17
 done
 driver_keys End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
 driver_type 200115

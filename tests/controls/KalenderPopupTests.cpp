@@ -176,6 +176,55 @@ TEST_F(DatumCtrlTest, EmptyFieldOpensOnToday)
     EXPECT_EQ(dlg.FocusId(), kField);
 }
 
+// Every accepted form opens the calendar on its own day, whichever way it
+// is opened: the short form with its year window, the compact and dashed
+// forms, and the keyword letters (pasted, as letters cannot be typed). The
+// button leaves the text in the field as it was; the keys rewrite it on the
+// way out, as a Tab would.
+TEST_F(DatumCtrlTest, CalendarOpensOnTheTypedDayInEveryForm)
+{
+    platform::testing::FixedClock clock(2007, 11, 25);
+    enum class Opener { Button, Down, F4, AltDown };
+    const struct {
+        const char* text;
+        Opener opener;
+        const char* day;
+        const char* textAfter;
+    } cases[] = {
+        {"070115", Opener::Down, "2007-01-15", "2007-01-15"},
+        {"070115", Opener::Button, "2007-01-15", "070115"},
+        {"550315", Opener::F4, "1955-03-15", "1955-03-15"},
+        {"20070115", Opener::AltDown, "2007-01-15", "2007-01-15"},
+        {"20070115", Opener::Button, "2007-01-15", "20070115"},
+        {"2007-01-15", Opener::F4, "2007-01-15", "2007-01-15"},
+        {"D", Opener::Button, "2007-11-25", "D"},
+        {"G", Opener::Down, "2007-11-24", "2007-11-24"},
+        {"M", Opener::AltDown, "2007-11-26", "2007-11-26"},
+        {"M", Opener::Button, "2007-11-26", "M"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.text << " opened by " << static_cast<int>(c.opener));
+        HostDialog& dlg = Open();
+        dlg.Focus(kField);
+        ::SetWindowTextA(dlg.Item(kField), c.text);
+        CString selection;
+        PopupDriver driver([&](CKalenderPopupDlg& popup) {
+            selection = SelectionOf(popup);
+            PressKey(VK_ESCAPE);
+        });
+        switch (c.opener) {
+        case Opener::Button: ClickAt(CentreOf(Button(kField))); break;
+        case Opener::Down: PressKey(VK_DOWN); break;
+        case Opener::F4: PressKey(VK_F4); break;
+        case Opener::AltDown: PressKey(VK_DOWN, VK_MENU); break;
+        }
+        ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
+        EXPECT_EQ(driver.popupsSeen, 1);
+        EXPECT_EQ(selection, c.day);
+        EXPECT_EQ(TextOf(dlg.Item(kField)), c.textAfter);
+    }
+}
+
 // A refused text such as 200115 opens no popup, whether the Down key, a
 // click on the button or the request itself asks, and stays as it is.
 TEST_F(DatumCtrlTest, RefusedTextOpensNoPopup)
@@ -308,12 +357,15 @@ TEST_F(DatumCtrlTest, PopupClosesUnpickedOnEscapeOrAnyMove)
 // The keyboard alone, with real keys: each opening key opens the calendar
 // on the field's day, the arrows move the highlight, Enter and Space pick it
 // as a click does (the next exit reports a change), and Escape, F4 and
-// Alt+Up close the calendar without one. The field has the focus back.
+// Alt+Up close the calendar without one. The field has the focus back and
+// takes the keys typed next; the dialog does not go into menu mode, also
+// not when Alt is held on after Alt+Up, until Alt is pressed alone.
 TEST_F(DatumCtrlTest, CalendarWorksFromTheKeyboardAlone)
 {
     struct Key {
         WORD key;
         WORD modifier = 0;
+        int modifierRepeats = 0;   // the modifier held on after the key, as a person holds it a moment
     };
     struct Case {
         const char* name;
@@ -329,14 +381,16 @@ TEST_F(DatumCtrlTest, CalendarWorksFromTheKeyboardAlone)
         {"Down, Right, Escape", {VK_DOWN}, {{VK_RIGHT}, {VK_ESCAPE}}, "2007-01-15"},
         {"F4, Right, F4", {VK_F4}, {{VK_RIGHT}, {VK_F4}}, "2007-01-15"},
         {"Alt+Down, Right, Alt+Up", {VK_DOWN, VK_MENU}, {{VK_RIGHT}, {VK_UP, VK_MENU}}, "2007-01-15"},
+        {"Down, Right, Alt+Up with Alt held on", {VK_DOWN}, {{VK_RIGHT}, {VK_UP, VK_MENU, 3}}, "2007-01-15"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         HostDialog& dlg = Open({.initial = "2007-01-15"});
         dlg.Focus(kField);
+        MenuModeWatch menuMode;
         PopupDriver driver([&](CKalenderPopupDlg&) {
             for (const Key& key : c.inPopup)
-                PressKey(key.key, key.modifier);
+                PressKey(key.key, key.modifier, key.modifierRepeats);
         });
         PressKey(c.open.key, c.open.modifier);
         ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
@@ -345,6 +399,18 @@ TEST_F(DatumCtrlTest, CalendarWorksFromTheKeyboardAlone)
         EXPECT_EQ(driver.popupsSeen, 1);
         EXPECT_EQ(TextOf(dlg.Item(kField)), CString(c.text));
         EXPECT_EQ(dlg.FocusId(), kField);
+        // The keys typed next reach the field at once: BackSpace takes the
+        // last digit off, and typing it puts it back.
+        const CString text(c.text);
+        PressKey(VK_END);
+        PressKey(VK_BACK);
+        EXPECT_TRUE(PumpUntil(dlg, [&] { return TextOf(dlg.Item(kField)) == text.Left(9); }));
+        PressKey(static_cast<WORD>(text.GetAt(9)));
+        EXPECT_TRUE(PumpUntil(dlg, [&] { return TextOf(dlg.Item(kField)) == text; }));
+        EXPECT_FALSE(menuMode.Entered());
+        // Alt pressed alone afterwards is the system's again: the menu loop starts.
+        PressKey(VK_MENU);
+        EXPECT_TRUE(PumpUntil(dlg, [&] { return menuMode.Entered(); }));
         ProtocolLog log(dlg);
         dlg.Tab();
         const bool changed = CString(c.text) != "2007-01-15";

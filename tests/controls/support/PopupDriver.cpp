@@ -3,6 +3,8 @@
 
 #include "controls/DatumProtocol.h"
 
+#include <vector>
+
 namespace test {
 namespace {
 
@@ -124,23 +126,56 @@ POINT CentreOf(HWND window)
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-void PressKey(WORD virtualKey, WORD modifier)
+void PressKey(WORD virtualKey, WORD modifier, int modifierRepeats)
 {
-    INPUT inputs[4] = {};
-    UINT count = 0;
+    std::vector<INPUT> inputs;
     auto add = [&](WORD key, DWORD flags) {
-        inputs[count].type = INPUT_KEYBOARD;
-        inputs[count].ki.wVk = key;
-        inputs[count].ki.dwFlags = flags;
-        ++count;
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
     };
     if (modifier != 0)
         add(modifier, 0);
     add(virtualKey, 0);
     add(virtualKey, KEYEVENTF_KEYUP);
-    if (modifier != 0)
+    if (modifier != 0) {
+        for (int i = 0; i < modifierRepeats; ++i)
+            add(modifier, 0);
         add(modifier, KEYEVENTF_KEYUP);
-    ::SendInput(count, inputs, static_cast<int>(sizeof(INPUT)));
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), static_cast<int>(sizeof(INPUT)));
 }
+
+namespace {
+bool g_menuEntered = false;
+
+LRESULT CALLBACK OnMessageFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == MSGF_MENU) {
+        g_menuEntered = true;
+        ::EndMenu();
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK OnWake(HWND, UINT, UINT_PTR, DWORD) {}
+} // namespace
+
+MenuModeWatch::MenuModeWatch()
+    : m_hook(::SetWindowsHookExA(WH_MSGFILTER, &OnMessageFilter, nullptr, ::GetCurrentThreadId())),
+      m_wakeTimer(::SetTimer(nullptr, 0, 50, &OnWake))
+{
+    g_menuEntered = false;
+}
+
+MenuModeWatch::~MenuModeWatch()
+{
+    ::KillTimer(nullptr, m_wakeTimer);
+    ::UnhookWindowsHookEx(m_hook);
+}
+
+bool MenuModeWatch::Entered() const { return g_menuEntered; }
 
 } // namespace test

@@ -63,7 +63,25 @@ void ClickAt(POINT point);
 // The middle of the window, in screen coordinates.
 POINT CentreOf(HWND window);
 // One key pressed and released, as the keyboard would make it, with the
-// modifier (VK_MENU, VK_SHIFT, ...) held around it when one is given.
-void PressKey(WORD virtualKey, WORD modifier = 0);
+// modifier (VK_MENU, VK_SHIFT, ...) held around it when one is given. A
+// modifier held on after the key repeats as a held key does, that many
+// times, before it is let go.
+void PressKey(WORD virtualKey, WORD modifier = 0, int modifierRepeats = 0);
+
+// Whether a menu loop started on this thread while the watch lived. The
+// loop is ended as soon as it is seen, so that a test fails instead of
+// waiting in it for keys that never come.
+class MenuModeWatch {
+public:
+    MenuModeWatch();
+    ~MenuModeWatch();
+    MenuModeWatch(const MenuModeWatch&) = delete;
+    MenuModeWatch& operator=(const MenuModeWatch&) = delete;
+    bool Entered() const;
+
+private:
+    HHOOK m_hook;
+    UINT_PTR m_wakeTimer;   // a menu loop sees messages only when some arrive
+};
 
 } // namespace test

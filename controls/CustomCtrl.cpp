@@ -26,6 +26,8 @@ void CCustomCtrl::Normalize() {}
 
 void CCustomCtrl::SetCtrlFocus() {}
 
+void CCustomCtrl::ExplainRefusal() {}
+
 // Stores the binding and replaces the dialog's text member with the initial
 // text (or the empty text), which the data exchange then moves into the window.
 void CCustomCtrl::Bind(CCustomCtrl* pCtrl, CWnd* pParent, int nID, int nMaxLen, CString* pText, void* pValue,
@@ -133,10 +135,11 @@ BOOL CCustomCtrl::MayReclaimFocus()
 
 void CCustomCtrl::ReclaimFocus()
 {
-    if (!MayReclaimFocus())
-        return;
-    if (CWnd* self = m_pParent->GetDlgItem(m_nID))
-        self->SetFocus();
+    if (MayReclaimFocus()) {
+        if (CWnd* self = m_pParent->GetDlgItem(m_nID))
+            self->SetFocus();
+    }
+    m_pCtrl->ExplainRefusal();
 }
 
 void CCustomCtrl::CheckValid()

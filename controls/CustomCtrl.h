@@ -37,6 +37,9 @@ public:
     virtual void Normalize();
     // Gives the control's own window the keyboard focus; the base has no window.
     virtual void SetCtrlFocus();
+    // Tells the user why the text was refused, after the focus was taken
+    // back; the base stays silent, as a control does without DCF_EXPLAIN.
+    virtual void ExplainRefusal();
 
     // --- binding ---
     void Bind(CCustomCtrl* pCtrl, CWnd* pParent, int nID, int nMaxLen, CString* pText, void* pValue,
@@ -54,6 +57,8 @@ public:
     // Whether the control may take the focus back from the window that now
     // holds it; tells that window to skip its own next focus-out check.
     BOOL MayReclaimFocus();
+    // Every refusal ends here: the focus back where it may be taken, then
+    // the control's explanation.
     void ReclaimFocus();
     // The explicit check of DCM_VERIFY.
     void CheckValid();

@@ -51,8 +51,13 @@ BOOL DatumRegisterClasses()
 bool DatumBind(HWND control, const DatumBinding& binding)
 {
     CDatumEntry* entry = DateControl(control);
-    return entry != nullptr && entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags,
-                                                binding.initial, binding.dateTime);
+    if (entry == nullptr || !DateRange{binding.minDate, binding.maxDate}.IsAllowed())
+        return false;
+    if (!entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags, binding.initial,
+                          binding.dateTime))
+        return false;
+    entry->SetRange(binding.minDate, binding.maxDate);
+    return true;
 }
 
 DatumResult DatumGetText(HWND control, std::string* text)

@@ -2,7 +2,7 @@
 //
 //   DatumRegisterClasses   the window classes and the calendar's common control
 //   DatumBinding           how a control is bound: limit, option bits, initial
-//                          text, and the kind of its value
+//                          text, the kind of its value, and its range
 //   DatumBind              binds a "DatumEdit" or "DatumCtrl" window
 //   DatumResult            the answer of a read or a set
 //   DatumGetText, DatumGetDate, DatumGetDateTime    read the date
@@ -43,14 +43,17 @@ BOOL DatumRegisterClasses();
 
 struct DatumBinding {
     int maxLen = 10;                 // the longest text the user may type; 0: no limit
-    int flags = 0;                   // DCF_ALTEXIT, DCF_AUTOADVANCE, DCF_REQUIRED
+    int flags = 0;                   // DCF_ALTEXIT, DCF_AUTOADVANCE, DCF_REQUIRED, DCF_EXPLAIN
     const char* initial = nullptr;   // the first text, as typed; null: empty
     bool dateTime = false;           // the value is a CDateTimeValue, not a CDateValue
+    CDateValue minDate{};            // the earliest date accepted; empty: no limit
+    CDateValue maxDate{};            // the latest date accepted; empty: no limit
 };
 
 // Binds the control under its parent, whatever window that is. The first
-// binding stays: false for a second one, and for a window that is no date
-// control. Call it while the dialog initialises, like the first data exchange
+// binding stays: false for a second one, for a window that is no date
+// control, and for a range whose earliest date lies after its latest (or
+// with an impossible date on either side), which binds nothing. Call it while the dialog initialises, like the first data exchange
 // of a framework dialog: the initial text goes in with its change notification.
 bool DatumBind(HWND control, const DatumBinding& binding);
 

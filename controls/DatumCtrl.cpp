@@ -17,11 +17,11 @@ CDatumCtrl::~CDatumCtrl() = default;
 
 BOOL CDatumCtrl::IsValid() { return AcceptsText(WindowText()); }
 
-BOOL CDatumCtrl::AcceptsText(const CString& text) const
+DatumRefusal CDatumCtrl::FormRefusal(const CString& text) const
 {
     if (!text.IsEmpty() && text.GetAt(0) == '2' && text.GetLength() < 8)
-        return FALSE;
-    return IsValidDateText(text);
+        return DatumRefusal::NoForm;
+    return DateTextRefusal(text);
 }
 
 void CDatumCtrl::ReflectCompanions(CParentReflection& reflection)
@@ -212,10 +212,12 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 }
 
 // Runs the popup modally with its top-left corner at the field's
-// bottom-left corner, starting from the field's date or today. The popup
-// reads its start day from the dashed form, so an accepted text in any form
-// (070115, 20070115, a keyword letter) is handed over rewritten; the window
-// text itself is not changed here. The focus
+// bottom-left corner, starting from the field's date or today, or from the
+// nearest allowed day when that lies outside the range; the calendar
+// offers only the range. The popup reads its start day from the dashed
+// form, so an accepted text in any form (070115, 20070115, a keyword
+// letter) is handed over rewritten; the window text itself is not changed
+// here. The focus
 // change into the popup runs this control's focus-out procedure inside the
 // modal loop (in full when a key opened it). Afterwards the control
 // takes the focus back but keeps the entry text from before the popup, so
@@ -224,14 +226,18 @@ void CDatumCtrl::OpenPopup()
 {
     CString text;
     BOOL picked = FALSE;
-    if (!IsValid())
+    // A refused text opens nothing, except a date outside the range: the
+    // calendar opens on the nearest allowed day instead.
+    if (!IsValid() && RefusalOf(WindowText()) != DatumRefusal::OutOfRange)
         return;
     GetWindowText(text);
     RECT field{};
     GetWindowRect(&field);
-    text = text.IsEmpty() ? CDateValue().SetToday().FormatDashed() : Rewritten(text, TextForm::Dashed);
+    const CDateValue start = text.IsEmpty() ? CDateValue().SetToday() : WindowedDate(text);
+    text = m_range.Nearest(start).FormatDashed();
 
     CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);
+    popup.SetRange(m_range);
     const HWND self = m_hWnd;
     popup.DoModal();
     // A host may destroy the dialog while the popup runs (from a timer, say);

@@ -25,8 +25,8 @@ public:
     ~CDatumCtrl() override;
 
     // Acceptable: the empty text, or a text that parses to a date that
-    // passes the calendar rule; a text that begins with "2" and is shorter
-    // than 8 characters never is.
+    // passes the calendar rule, inside the range; a text that begins with
+    // "2" and is shorter than 8 characters never is.
     BOOL IsValid() override;
     // Rewrites the text as yyyy-mm-dd (two-digit year below 100, empty for no date).
     void Normalize() override;
@@ -44,7 +44,8 @@ public:
 protected:
     TextForm BoundValueForm() const override { return TextForm::Dashed; }
     TextForm DisplayForm() const override { return TextForm::Dashed; }
-    BOOL AcceptsText(const CString& text) const override;
+    // The shared form rule, and no text that begins with "2" and is shorter than 8 characters.
+    DatumRefusal FormRefusal(const CString& text) const override;
     // The popup button's click and drawing reach it through the parent too.
     void ReflectCompanions(CParentReflection& reflection) override;
 

@@ -3,8 +3,6 @@
 
 BOOL CDatumEdit::IsValid() { return AcceptsText(WindowText()); }
 
-BOOL CDatumEdit::AcceptsText(const CString& text) const { return IsValidDateText(text); }
-
 void CDatumEdit::Normalize() { NormalizeTo(TextForm::Compact); }
 
 // 9 or more characters hold the dashed form, 7 or 8 the eight digits,

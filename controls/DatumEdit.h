@@ -14,7 +14,8 @@ public:
     ~CDatumEdit() override = default;
 
     // Acceptable: the empty text, or a text that parses to a date that
-    // passes the calendar rule with a year of at most four digits.
+    // passes the calendar rule with a year of at most four digits, inside
+    // the range.
     BOOL IsValid() override;
     // Rewrites the text as yyyymmdd (two-digit year below 100, empty for no date).
     void Normalize() override;
@@ -23,7 +24,6 @@ protected:
     // The form of DCM_VALUETOTEXT follows the maximum length.
     TextForm BoundValueForm() const override;
     TextForm DisplayForm() const override { return TextForm::Compact; }
-    BOOL AcceptsText(const CString& text) const override;
 
     // EN_SETFOCUS: arm the focus-out check and remember the entry text.
     LRESULT OnEnSetFocus();

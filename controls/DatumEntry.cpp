@@ -1,6 +1,7 @@
 // DatumEntry.cpp: the handlers and operations that both date controls share.
 #include "controls/DatumEntry.h"
 
+#include "platform/window/Accessible.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/ParentReflection.h"
 
@@ -91,21 +92,63 @@ CDateValue CDatumEntry::ParseText(const CString& text, bool* textWithoutDate)
 // limit, but the rewrite of such a date (65413-01-01) is a text the control
 // itself refuses, which would trap the focus in a field the control wrote.
 // So the controls refuse it as typed.
-BOOL CDatumEntry::IsValidDateText(const CString& text)
+DatumRefusal CDatumEntry::DateTextRefusal(const CString& text)
 {
     constexpr unsigned kLastDisplayableYear = 9999;
     bool textWithoutDate = false;
     const CDateValue date = ParseText(text, &textWithoutDate);
     if (textWithoutDate || date.year > kLastDisplayableYear)
-        return FALSE;
-    return date.IsValid() ? TRUE : FALSE;
+        return DatumRefusal::NoForm;
+    return date.IsValid() ? DatumRefusal::None : DatumRefusal::NoDate;
+}
+
+DatumRefusal CDatumEntry::FormRefusal(const CString& text) const { return DateTextRefusal(text); }
+
+// The range judges the date as the display form will show it: a two-digit
+// year windowed, a keyword letter as the day it stands for.
+DatumRefusal CDatumEntry::RefusalOf(const CString& text) const
+{
+    if (text.IsEmpty())
+        return DatumRefusal::None;
+    const DatumRefusal form = FormRefusal(text);
+    if (form != DatumRefusal::None)
+        return form;
+    return m_range.Holds(WindowedDate(text)) ? DatumRefusal::None : DatumRefusal::OutOfRange;
+}
+
+bool CDatumEntry::SetRange(const CDateValue& min, const CDateValue& max)
+{
+    const DateRange range{min, max};
+    if (!range.IsAllowed())
+        return false;
+    m_range = range;
+    return true;
+}
+
+// Called after every refusal. The tip shows only at a field that has the
+// focus: not when the user went to Cancel or out of the dialog.
+void CDatumEntry::ExplainRefusal()
+{
+    if ((m_wFlags & DCF_EXPLAIN) == 0 || CWnd::GetFocus() != this)
+        return;
+    const CString text = WindowText();
+    const bool missing = text.IsEmpty() && (m_wFlags & DCF_REQUIRED) != 0;
+    const CString sentence =
+        RefusalSentence(missing ? DatumRefusal::Missing : RefusalOf(text), WindowedDate(text), m_range);
+    if (!sentence.IsEmpty())
+        m_tip.Show(*this, sentence);
+}
+
+CDateValue CDatumEntry::WindowedDate(const CString& text)
+{
+    bool unused = false;
+    CDateValue date = ParseText(text, &unused);
+    return date.ApplyYearWindow();
 }
 
 CString CDatumEntry::Rewritten(const CString& text, TextForm form)
 {
-    bool unused = false;
-    CDateValue date = ParseText(text, &unused);
-    date.ApplyYearWindow();
+    const CDateValue date = WindowedDate(text);
     return form == TextForm::Dashed ? date.FormatDashed() : date.FormatCompact();
 }
 
@@ -177,6 +220,23 @@ bool CDatumEntry::SetAccepted(const CString& text)
     return true;
 }
 
+LRESULT CDatumEntry::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KILLFOCUS:
+        m_tip.Hide();
+        break;
+    default:
+        break;
+    }
+    return CEdit::WindowProc(message, wParam, lParam);
+}
+
 // Letters never reach the edit; digits, separators and control keys do.
 // Only typed characters pass here: pasted and set text is not filtered.
 LRESULT CDatumEntry::OnChar(WPARAM character, LPARAM)
@@ -241,6 +301,14 @@ LRESULT CDatumEntry::OnTextToValue(WPARAM, LPARAM)
     return 0;
 }
 
+// DCM_SETRANGE: lParam points at the earliest and the latest date. Answers
+// 1 when the range is stored; 0 for no range and for one SetRange refuses.
+LRESULT CDatumEntry::OnSetRange(WPARAM, LPARAM range)
+{
+    const auto* dates = win32::FromLParam<const CDateValue>(range);
+    return dates != nullptr && SetRange(dates[0], dates[1]) ? 1 : 0;
+}
+
 // DCM_VERIFY: an empty required text takes the focus back silently; any
 // other refused text also reports DCN_INVALID.
 LRESULT CDatumEntry::OnVerify(WPARAM, LPARAM)
@@ -265,12 +333,19 @@ LRESULT CDatumEntry::OnCheckModified(WPARAM, LPARAM)
 
 // WM_GETOBJECT: asked which class it is, the control answers as the system's
 // edit does, so that accessibility clients read it as editable text whose
-// value is the window text. Every other request is the edit's.
-LRESULT CDatumEntry::OnGetObject(WPARAM, LPARAM objectId)
+// value is the window text. While the refusal tip shows, the client object
+// is the standard one with the tip's sentence as its description. Every
+// other request is the edit's.
+LRESULT CDatumEntry::OnGetObject(WPARAM flags, LPARAM objectId)
 {
     constexpr LRESULT kEditClassIndex = 65536 + 4;   // the system edit's index among the known classes
     if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_QUERYCLASSNAMEIDX))
         return kEditClassIndex;
+    if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_CLIENT) && !m_tip.Sentence().IsEmpty()) {
+        if (const LRESULT object =
+                platform::LresultFromStdAccessible(m_hWnd, flags, {.description = m_tip.WideSentence().c_str()}))
+            return object;
+    }
     return Default();
 }
 
@@ -289,6 +364,7 @@ const MessageMap* CDatumEntry::GetMessageMap() const
         OnMessage<&CDatumEntry::OnClear>(DCM_CLEAR),
         OnMessage<&CDatumEntry::OnValueToText>(DCM_VALUETOTEXT),
         OnMessage<&CDatumEntry::OnTextToValue>(DCM_TEXTTOVALUE),
+        OnMessage<&CDatumEntry::OnSetRange>(DCM_SETRANGE),
         OnMessage<&CDatumEntry::OnVerify>(DCM_VERIFY),
         OnMessage<&CDatumEntry::OnCheckModified>(DCM_CHECKMODIFIED),
         OnMessage<&CDatumEntry::OnYieldFocus>(DCM_YIELDFOCUS),

@@ -14,6 +14,8 @@
 #pragma once
 
 #include "controls/CustomCtrl.h"
+#include "controls/DatumRefusal.h"
+#include "controls/RefusalTip.h"
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
 #include "platform/window/Edit.h"
@@ -40,6 +42,13 @@ public:
     void SetDateTimeValue(bool isDateTimeValue) { m_bDateTimeValue = isDateTimeValue; }
     bool IsDateTimeValue() const { return m_bDateTimeValue; }
     BOOL ChecksOnKillFocus() const { return m_bCheckOnKillFocus; }
+    // The earliest and the latest date the control accepts (the empty date:
+    // no limit on that side), before or after binding. A date outside is
+    // refused wherever an impossible date is. False, and nothing stored,
+    // when a side is an impossible date or the earliest lies after the latest.
+    bool SetRange(const CDateValue& min, const CDateValue& max);
+    // The sentence of the refusal tip while it shows, else empty.
+    const CString& ShownRefusal() const { return m_tip.Sentence(); }
 
     // --- binding without the framework ---
     // Binds the control to a text and a value of its own (a CDateTimeValue
@@ -66,6 +75,9 @@ public:
     // --- the control interface ---
     int GetText(char* buffer, int capacity) override;
     void SetCtrlFocus() override;
+    // With DCF_EXPLAIN, a tip at the field says why its text is refused,
+    // when the field has the focus after the refusal.
+    void ExplainRefusal() override;
 
 protected:
     // The text forms in which DCM_VALUETOTEXT can write the bound value.
@@ -73,8 +85,15 @@ protected:
     virtual TextForm BoundValueForm() const = 0;
     // The form of Normalize.
     virtual TextForm DisplayForm() const = 0;
-    // The control's own IsValid rule on any text.
-    virtual BOOL AcceptsText(const CString& text) const = 0;
+    // The control's own IsValid rule on any text: nothing refused, the
+    // range included.
+    BOOL AcceptsText(const CString& text) const { return RefusalOf(text) == DatumRefusal::None; }
+    // Why the control refuses a text, the range included; an empty text is
+    // never refused here (DCF_REQUIRED is the focus-out check's).
+    DatumRefusal RefusalOf(const CString& text) const;
+    // The control's rule on the form of a text: the shared one, which a
+    // control may narrow.
+    virtual DatumRefusal FormRefusal(const CString& text) const;
     // A control with a companion window reflects its notifications too.
     virtual void ReflectCompanions(CParentReflection&) {}
     // Whether the focus went to a window that belongs to the control (the
@@ -92,7 +111,9 @@ protected:
     static CDateValue ParseText(const CString& text, bool* textWithoutDate);
     // The rule both controls share: the empty text, or a text that parses to
     // a date passing the calendar rule whose year the display forms can hold.
-    static BOOL IsValidDateText(const CString& text);
+    static DatumRefusal DateTextRefusal(const CString& text);
+    // The date the text stands for: parsed, a two-digit year windowed.
+    static CDateValue WindowedDate(const CString& text);
     // The text rewritten: parsed, the year windowed, formatted in this form.
     static CString Rewritten(const CString& text, TextForm form);
     // The shared rewrite: the window text in this form, set with
@@ -107,17 +128,23 @@ protected:
     LRESULT OnClear(WPARAM, LPARAM);
     LRESULT OnValueToText(WPARAM, LPARAM);
     LRESULT OnTextToValue(WPARAM, LPARAM);
+    LRESULT OnSetRange(WPARAM, LPARAM range);
     LRESULT OnVerify(WPARAM, LPARAM);
     LRESULT OnCheckModified(WPARAM, LPARAM);
     LRESULT OnYieldFocus(WPARAM, LPARAM);
     LRESULT OnGetObject(WPARAM, LPARAM objectId);
 
     const MessageMap* GetMessageMap() const override;
+    // The refusal tip goes at the next key, click or focus change, before
+    // any handler sees it.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The window is gone: the object deletes itself.
     void PostNcDestroy() override;
 
     BOOL m_bCheckOnKillFocus = TRUE;  // run the focus-out check at the next loss of the focus
     bool m_bDateTimeValue = false;    // m_pValue is a CDateTimeValue
+    DateRange m_range;                // the dates the control accepts
+    CRefusalTip m_tip;                // the tip that explains a refusal (DCF_EXPLAIN)
 
 private:
     // What a control bound without the framework owns.

@@ -2,7 +2,8 @@
 //
 // Notifications (DCN_*) go from a control to its parent, with the control id in
 // wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
-// wParam and lParam and return 0. Every message is sent synchronously except
+// wParam and lParam and return 0, except DCM_SETRANGE, which reads lParam and
+// answers whether it stored the range. Every message is sent synchronously except
 // DCM_OPENPOPUP on the keys Down, F4 and Alt+Down, which a control posts to itself.
 #pragma once
 
@@ -22,6 +23,7 @@ constexpr UINT DCM_EXITCHECK        = WM_USER + 0x70; // date control: run the f
 constexpr UINT DCM_CLEAR            = WM_USER + 0x72; // host: empty the bound text and the window text
 constexpr UINT DCM_VALUETOTEXT      = WM_USER + 0x73; // host: format the bound value into the bound text
 constexpr UINT DCM_TEXTTOVALUE      = WM_USER + 0x74; // host: check, normalise, store text and value
+constexpr UINT DCM_SETRANGE         = WM_USER + 0x75; // host: lParam -> CDateValue[2], earliest and latest (empty: no limit); 1, or 0 and nothing stored when reversed
 constexpr UINT DCM_VERIFY           = WM_USER + 0x76; // host: check the text now; DCN_INVALID when refused
 constexpr UINT DCM_CHECKMODIFIED    = WM_USER + 0x77; // host: DCN_MODIFIED when window text != bound text
 constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // button (sent) or Down, F4, Alt+Down (posted): open the calendar
@@ -32,6 +34,7 @@ constexpr UINT DCM_YIELDFOCUS       = WM_USER + 0x87; // to the focus holder: sk
 constexpr WORD DCF_ALTEXIT     = 0x0001; // exit notifications use the ...ALT variants
 constexpr WORD DCF_AUTOADVANCE = 0x0002; // a change that makes the text valid moves the focus on
 constexpr WORD DCF_REQUIRED    = 0x0004; // an empty text is refused at focus-out and by DCM_VERIFY
+constexpr WORD DCF_EXPLAIN     = 0x0008; // a refusal shows a tip at the field that says why
 
 // Control ids that the controls rely on.
 constexpr int IDC_POPUPBUTTON = 1001; // every date control's popup button
@@ -50,15 +53,24 @@ constexpr UINT kFirst = WM_USER + 0x6C;
 constexpr UINT kLast  = WM_USER + 0x87;
 constexpr UINT kAll[] = {DCN_EXITCHANGEDALT, DCN_EXITCHANGED, DCN_CHANGE, DCN_EXITUNCHANGEDALT,
                          DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_EXITCHECK, DCM_CLEAR,
-                         DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_VERIFY, DCM_CHECKMODIFIED,
+                         DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_SETRANGE, DCM_VERIFY, DCM_CHECKMODIFIED,
                          DCM_OPENPOPUP, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
 constexpr bool AllInRange() {
     for (UINT m : kAll)
         if (m < kFirst || m > kLast) return false;
     return true;
 }
+// Only the exit check shares a value (with DCN_EXITUNCHANGED); every other pair differs.
+constexpr bool NoOtherSharedValue() {
+    int shared = 0;
+    for (unsigned i = 0; i < sizeof kAll / sizeof kAll[0]; ++i)
+        for (unsigned j = i + 1; j < sizeof kAll / sizeof kAll[0]; ++j)
+            if (kAll[i] == kAll[j]) ++shared;
+    return shared == 1;
+}
 // The dialog manager uses WM_USER+0..2 (DM_GETDEFID, DM_SETDEFID, DM_REPOSITION).
 static_assert(kFirst > WM_USER + 2, "protocol must stay clear of the dialog manager's messages");
 static_assert(AllInRange(), "every protocol message lies in WM_USER+0x6C..WM_USER+0x87");
 static_assert(DCM_EXITCHECK == DCN_EXITUNCHANGED, "the exit check deliberately shares 0x470");
+static_assert(NoOtherSharedValue(), "no two other protocol messages share a value");
 } // namespace datum_protocol_checks

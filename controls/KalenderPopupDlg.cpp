@@ -21,6 +21,15 @@ int LastDayOfMonth(int year, int month)
     return CDateValue().SetDayNumber(next.GetDayNumber() - 1).day;
 }
 
+SYSTEMTIME DayOf(const CDateValue& date)
+{
+    SYSTEMTIME day{};
+    day.wYear = date.year;
+    day.wMonth = date.month;
+    day.wDay = date.day;
+    return day;
+}
+
 bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
 {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
@@ -91,11 +100,7 @@ SYSTEMTIME DayAfterKey(const SYSTEMTIME& day, WPARAM virtualKey)
     case VK_END: date.day = static_cast<std::uint8_t>(LastDayOfMonth(date.year, date.month)); break;
     default: return day;
     }
-    SYSTEMTIME moved{};
-    moved.wYear = date.year;
-    moved.wMonth = date.month;
-    moved.wDay = date.day;
-    return moved;
+    return DayOf(date);
 }
 
 const MessageMap* CPopupCalendar::GetMessageMap() const
@@ -179,6 +184,14 @@ BOOL CKalenderPopupDlg::OnInitDialog()
     placement.rcNormalPosition =
         PullBackOnScreen(RECT{m_x, m_y, m_x + width, m_y + height}, ScreenLimits::ForArea(fieldCorner));
     SetWindowPlacement(&placement);
+
+    // Days outside the range are not offered: the calendar greys them and
+    // moves neither its selection nor its highlight there.
+    SYSTEMTIME limits[2] = {DayOf(m_range.earliest), DayOf(m_range.latest)};
+    const WPARAM sides = (m_range.earliest != CDateValue() ? GDTR_MIN : 0u) |
+                         (m_range.latest != CDateValue() ? GDTR_MAX : 0u);
+    if (sides != 0)
+        m_calendar.SendMessage(MCM_SETRANGE, sides, win32::ToLParam(limits));
 
     // The calendar of template 101 has no MCS_DAYSTATE, so it never asks
     // for day states: raise the first request here, so that the start text

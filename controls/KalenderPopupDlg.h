@@ -2,7 +2,8 @@
 //
 //   CKalenderPopupDlg   a borderless modal popup (dialog template 101) holding
 //                       one month calendar, placed at a requested screen
-//                       position and pulled back inside its monitor; a day
+//                       position and pulled back inside its monitor, offering
+//                       the days of a range or every day; a day
 //                       picked with the mouse, Enter or Space comes back as
 //                       yyyy-mm-dd; Escape, F4, Alt+Up and any move, resize
 //                       or re-ordering of the visible popup close it unpicked
@@ -18,6 +19,7 @@
 // set on a pick and a position, and it writes the picked text.
 #pragma once
 
+#include "controls/DatumRefusal.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/MonthCalCtrl.h"
 #include "platform/core/String.h"
@@ -70,11 +72,15 @@ public:
     // and must outlive the modal run. (x, y): the requested top-left corner
     // in screen coordinates.
     CKalenderPopupDlg(CString* pResult, BOOL* pPicked, int x, int y, CWnd* pParent = nullptr);
+    // The days the calendar offers (MCM_SETRANGE); by default every day.
+    // The start text must lie inside.
+    void SetRange(const DateRange& range) { m_range = range; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Sizes the popup to the calendar's minimum size at the requested
-    // position, pulled back inside the screen, and presets the selection.
+    // position, pulled back inside the screen, limits the calendar to the
+    // range and presets the selection.
     BOOL OnInitDialog() override;
     // OK, by Enter or Space: picks the calendar's highlighted day.
     void OnOK() override;
@@ -104,4 +110,5 @@ private:
     int m_x;
     int m_y;
     BOOL m_bCancelOnMove = TRUE;
+    DateRange m_range;
 };

@@ -4,10 +4,11 @@
 # win32 build folder.
 #
 #   driver_init BUILD_DIR        paths of Corvanel.exe, the inspector and the runner
-#   driver_start [ARGS...]       starts Corvanel.exe in the background (APP_PID)
-#   driver_wait_dialog           waits until the test dialog is shown; its X window in DIALOG_XID
+#   driver_program EXE TITLE     drives another program's dialog of that title instead
+#   driver_start [ARGS...]       starts the program in the background (APP_PID)
+#   driver_wait_dialog           waits until the dialog is shown; its X window in DIALOG_XID
 #   driver_focus                 gives the dialog the X input focus (there is no window manager)
-#   driver_state                 reads the dialog into STATE[key] (text, focus, popup, rectangles)
+#   driver_state                 reads the dialog into STATE[key] (text, focus, popup, tip, rectangles)
 #   driver_expect KEY VALUE [S]  waits up to S seconds (default 10) until STATE[KEY] is VALUE
 #   driver_keys KEY...           presses keys (xdotool key names)
 #   driver_type TEXT             types text
@@ -23,8 +24,15 @@ driver_init() {
     DRIVER_RUNNER=$DRIVER_ROOT/scripts/wine-test-runner
     DRIVER_APP=$build/app/Corvanel.exe
     DRIVER_INSPECTOR=$build/tests/app/corvanel_inspector.exe
-    export CORVANEL_BUILD_DIR=$build
+    DRIVER_TITLE="About Corvanel"
+    export CORVANEL_BUILD_DIR=$build CORVANEL_DIALOG_TITLE=$DRIVER_TITLE
     declare -gA STATE=()
+}
+
+driver_program() {
+    DRIVER_APP=$1
+    DRIVER_TITLE=$2
+    export CORVANEL_DIALOG_TITLE=$DRIVER_TITLE
 }
 
 driver_start() {
@@ -41,7 +49,7 @@ driver_wait_dialog() {
     DIALOG_XID=
     local i
     for ((i = 0; i < 100; i++)); do
-        DIALOG_XID=$(xdotool search --onlyvisible --name '^About Corvanel$' 2>/dev/null | head -1)
+        DIALOG_XID=$(xdotool search --onlyvisible --name "^$DRIVER_TITLE\$" 2>/dev/null | head -1)
         [[ -n $DIALOG_XID ]] && return 0
         sleep 0.1
     done

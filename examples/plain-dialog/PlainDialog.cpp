@@ -1,14 +1,17 @@
 // PlainDialog.cpp: the date controls in a plain Win32 program: a dialog
 // procedure and DialogBoxParam, no framework class.
 //
-// The due date is a "DatumCtrl" that must not stay empty; the start date a
-// "DatumEdit" that moves the focus on as soon as it holds a whole date. Both
-// run their rules by themselves: letters refused, the text checked and
-// rewritten when the user leaves, a refused text keeps the focus, the
-// calendar under the due date (Down or its button). OK shows the dates.
+// The due date is a "DatumCtrl" that must not stay empty and must lie
+// between today and a year from today, and that says why when it refuses a
+// date; the start date a "DatumEdit" that moves the focus on as soon as it
+// holds a whole date. Both run their rules by themselves: letters refused,
+// the text checked and rewritten when the user leaves, a refused text keeps
+// the focus, the calendar under the due date (Down or its button), which
+// offers only the allowed days. OK shows the dates.
 #include "controls/DatumBinding.h"
 #include "PlainDialogIds.h"
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -34,15 +37,30 @@ void OnOk(HWND dialog)
     EndDialog(dialog, IDOK);
 }
 
+// Today, and the same day a year on (28 February for a 29th).
+void TodayAndAYearOn(CDateValue* today, CDateValue* yearOn)
+{
+    today->SetToday();
+    *yearOn = *today;
+    yearOn->year = static_cast<std::uint16_t>(yearOn->year + 1);
+    if (!yearOn->IsValid())
+        yearOn->day = 28;
+}
+
 // The fields are bound as the dialog initialises; from then on their DCN_
 // notifications arrive here with their ids (this dialog needs none of them).
 INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        DatumBind(GetDlgItem(dialog, IDC_DUE_DATE), {.maxLen = 10, .flags = DCF_REQUIRED});
+    case WM_INITDIALOG: {
+        CDateValue today;
+        CDateValue yearOn;
+        TodayAndAYearOn(&today, &yearOn);
+        DatumBind(GetDlgItem(dialog, IDC_DUE_DATE),
+                  {.maxLen = 10, .flags = DCF_REQUIRED | DCF_EXPLAIN, .minDate = today, .maxDate = yearOn});
         DatumBind(GetDlgItem(dialog, IDC_START_DATE), {.maxLen = 8, .flags = DCF_AUTOADVANCE});
         return TRUE;
+    }
     case WM_COMMAND:
         switch (wParam & 0xFFFF) {
         case IDOK:

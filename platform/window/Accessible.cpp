@@ -1,4 +1,4 @@
-// Accessible.cpp: the standard accessible object with a role and name of our own.
+// Accessible.cpp: the standard accessible object with a role, name or description of our own.
 #include "platform/window/Accessible.h"
 
 #include <oleacc.h>
@@ -18,15 +18,33 @@ constexpr GUID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-// Forwards every call to the standard object, except the role and the name
-// of the window itself. The interface is a private base: only QueryInterface
-// hands it out, and only Release deletes the object.
-class RoleAndName final : private IAccessible {
+// A text for the client, who frees it with SysFreeString.
+HRESULT AllocatedText(const std::wstring& text, BSTR* out)
+{
+    if (out == nullptr)
+        return E_INVALIDARG;
+    static auto* allocate = win32::LibraryEntry<decltype(::SysAllocString)>("oleaut32.dll", "SysAllocString");
+    *out = allocate != nullptr ? allocate(text.c_str()) : nullptr;
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+// Forwards every call to the standard object, except the answers of the
+// window itself that were set. The interface is a private base: only
+// QueryInterface hands it out, and only Release deletes the object.
+class StdAnswersReplaced final : private IAccessible {
 public:
     // Takes over the caller's reference to standard.
-    RoleAndName(IAccessible* standard, LONG role, LPCWSTR name) : m_standard(standard), m_role(role), m_name(name) {}
-    RoleAndName(const RoleAndName&) = delete;
-    RoleAndName& operator=(const RoleAndName&) = delete;
+    StdAnswersReplaced(IAccessible* standard, const StdAccessibleAnswers& answers)
+        : m_standard(standard),
+          m_role(answers.role),
+          m_hasName(answers.name != nullptr),
+          m_name(m_hasName ? answers.name : L""),
+          m_hasDescription(answers.description != nullptr),
+          m_description(m_hasDescription ? answers.description : L"")
+    {
+    }
+    StdAnswersReplaced(const StdAnswersReplaced&) = delete;
+    StdAnswersReplaced& operator=(const StdAnswersReplaced&) = delete;
 
     // --- IUnknown ---
     // The window behind the object (IOleWindow) is the standard object's
@@ -72,10 +90,10 @@ public:
         return m_standard->Invoke(id, iid, locale, flags, params, result, exception, argError);
     }
 
-    // --- IAccessible: the two answers of our own ---
+    // --- IAccessible: the answers of our own ---
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        if (!IsSelf(child))
+        if (!IsSelf(child) || m_role == 0)
             return m_standard->get_accRole(child, role);
         if (role == nullptr)
             return E_INVALIDARG;
@@ -85,14 +103,15 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        if (!IsSelf(child))
+        if (!IsSelf(child) || !m_hasName)
             return m_standard->get_accName(child, name);
-        if (name == nullptr)
-            return E_INVALIDARG;
-        // The client frees the name with SysFreeString.
-        static auto* allocate = win32::LibraryEntry<decltype(::SysAllocString)>("oleaut32.dll", "SysAllocString");
-        *name = allocate != nullptr ? allocate(m_name.c_str()) : nullptr;
-        return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+        return AllocatedText(m_name, name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
+    {
+        if (!IsSelf(child) || !m_hasDescription)
+            return m_standard->get_accDescription(child, description);
+        return AllocatedText(m_description, description);
     }
 
     // --- IAccessible: the standard object's answers ---
@@ -105,10 +124,6 @@ public:
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
         return m_standard->get_accValue(child, value);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
-    {
-        return m_standard->get_accDescription(child, description);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
@@ -163,17 +178,20 @@ public:
 
 private:
     // Only Release deletes the object.
-    ~RoleAndName() { m_standard->Release(); }
+    ~StdAnswersReplaced() { m_standard->Release(); }
 
     IAccessible* const m_standard;
     const LONG m_role;
+    const bool m_hasName;
     const std::wstring m_name;
+    const bool m_hasDescription;
+    const std::wstring m_description;
     std::atomic<ULONG> m_references{1};
 };
 
 } // namespace
 
-LRESULT LresultFromStdAccessible(HWND window, WPARAM flags, LONG role, LPCWSTR name)
+LRESULT LresultFromStdAccessible(HWND window, WPARAM flags, const StdAccessibleAnswers& answers)
 {
     static auto* createStandard =
         win32::LibraryEntry<decltype(::CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
@@ -184,7 +202,7 @@ LRESULT LresultFromStdAccessible(HWND window, WPARAM flags, LONG role, LPCWSTR n
     void* standard = nullptr;
     if (FAILED(createStandard(window, OBJID_CLIENT, kIidAccessible, &standard)) || standard == nullptr)
         return 0;
-    auto* wrapper = new RoleAndName(static_cast<IAccessible*>(standard), role, name);
+    auto* wrapper = new StdAnswersReplaced(static_cast<IAccessible*>(standard), answers);
     // LresultFromObject holds its own reference until the client takes the object.
     void* object = nullptr;
     wrapper->QueryInterface(kIidUnknown, &object);

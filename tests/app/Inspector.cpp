@@ -1,10 +1,12 @@
 // Inspector.cpp: reads the running test dialog from outside its process, for
 // the end-to-end tests and the run command. Runs under the same Wine prefix
-// and display as Corvanel.exe.
+// and display as Corvanel.exe. CORVANEL_DIALOG_TITLE names another dialog
+// with a date field of id 1000 (the plain example's "Plain dialog").
 //
 //   corvanel_inspector state             key=value lines: the date field's text,
-//                                        the focused control, the popup and
-//                                        the rectangles (screen coordinates)
+//                                        the focused control, the popup, the
+//                                        shown tip's text and the rectangles
+//                                        (screen coordinates)
 //   corvanel_inspector day yyyy-mm-dd    "x y": the centre of that day in
 //                                        the open calendar popup
 //   corvanel_inspector wait-dialog [ms]  waits until the dialog is shown
@@ -27,7 +29,8 @@ constexpr int kCalendarId = 1002;
 
 HWND FindDialog()
 {
-    HWND dialog = ::FindWindowA("#32770", "About Corvanel");
+    const char* title = std::getenv("CORVANEL_DIALOG_TITLE");
+    HWND dialog = ::FindWindowA("#32770", title != nullptr && *title != '\0' ? title : "About Corvanel");
     return dialog && ::IsWindowVisible(dialog) ? dialog : nullptr;
 }
 
@@ -53,6 +56,25 @@ BOOL CALLBACK CheckForPopup(HWND window, LPARAM lParam)
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CALLBACK CheckForTip(HWND window, LPARAM lParam)
+{
+    char className[32] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (::IsWindowVisible(window) && ::lstrcmpiA(className, TOOLTIPS_CLASSA) == 0) {
+        *win32::FromLParam<HWND>(lParam) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A shown tooltip of the dialog's thread, such as a refusal's tip, or null.
+HWND FindTip(HWND dialog)
+{
+    HWND tip = nullptr;
+    ::EnumThreadWindows(::GetWindowThreadProcessId(dialog, nullptr), &CheckForTip, win32::ToLParam(&tip));
+    return tip;
 }
 
 // A visible top-level window of the dialog's thread that holds the calendar.
@@ -123,6 +145,9 @@ int State()
     std::printf("text=%s\n", field ? test::WindowText(field).c_str() : "");
     std::printf("focus=%d\n", info.hwndFocus ? ::GetDlgCtrlID(info.hwndFocus) : 0);
     std::printf("popup=%s\n", popup ? "open" : "closed");
+    // A tooltip's window text is the tip it shows, as screen readers read it.
+    const HWND tip = FindTip(dialog);
+    std::printf("tip=%s\n", tip ? test::WindowText(tip).c_str() : "");
     PrintRect("dialog_rect", dialog);
     PrintRect("field_rect", field);
     PrintRect("button_rect", ::GetDlgItem(dialog, kButtonId));

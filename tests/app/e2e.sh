@@ -160,5 +160,30 @@ check "Escape ends the program" driver_wait_exit
 check "... with exit status 0" test "$APP_STATUS" = 0
 driver_stop
 
+echo "scenario: the plain example's due date explains a refusal, then takes a typed date"
+driver_program "$build/examples/plain-dialog/plain_dialog.exe" "Plain dialog"
+today=$(date +%Y-%m-%d)
+year_on=$((${today:0:4} + 1))-${today:5}
+[[ ${today:5} == 02-29 ]] && year_on=${year_on%29}28
+driver_start
+check "the dialog comes up" driver_wait_dialog
+driver_focus
+check "the focus starts in the due date" focus_is 1000
+driver_type 19990101
+driver_keys Tab
+check "a date before today keeps the focus" focus_is 1000
+check "... and a tip says which dates are allowed" driver_expect tip "Choose a date from $today to $year_on."
+driver_keys End
+check "the next key takes the tip away" driver_expect tip ""
+driver_keys BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+driver_type "${today//-/}"
+driver_keys Tab
+check "today, typed on, is taken in the display form" field_is "$today"
+check "... and the focus goes on to the start date" focus_is 1003
+driver_keys Escape
+check "Escape ends the program" driver_wait_exit
+check "... with exit status 0" test "$APP_STATUS" = 0
+driver_stop
+
 echo "e2e: $passed passed, $failed failed"
 ((failed == 0))

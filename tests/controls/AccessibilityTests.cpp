@@ -1,8 +1,11 @@
 // What an accessibility client reads from the date controls and the popup
 // button, through the system's own in-process accessibility layer.
 #include "tests/controls/DatumCtrlFixture.h"
+#include "tests/controls/support/PopupDriver.h"
 
 #include <oleacc.h>
+
+#include <functional>
 
 namespace test {
 namespace {
@@ -14,6 +17,7 @@ struct Reading {
     LONG role = 0;
     CString name;
     CString value;
+    CString description;
     bool unavailable = false;
 };
 
@@ -48,6 +52,9 @@ Reading Read(HWND window)
     text = nullptr;
     if (SUCCEEDED(object->get_accValue(self, &text)))
         reading.value = TakeText(text);
+    text = nullptr;
+    if (object->get_accDescription(self, &text) == S_OK)
+        reading.description = TakeText(text);
     object->Release();
     return reading;
 }
@@ -96,6 +103,124 @@ TEST_F(DatumCtrlTest, ScreenReadersReadTheFieldsAsTextAndTheButtonAsAPushButton)
         EXPECT_EQ(reading.unavailable, c.unavailable);
     }
     EXPECT_EQ(TextOf(Button(kCtrlIds.first)), "Kodpopup");
+    ::OleUninitialize();
+}
+
+BOOL CALLBACK KeepShownTooltip(HWND window, LPARAM found)
+{
+    char className[32] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (!::IsWindowVisible(window) || ::lstrcmpiA(className, TOOLTIPS_CLASSA) != 0)
+        return TRUE;
+    *win32::FromLParam<HWND>(found) = window;
+    return FALSE;
+}
+
+// The text of the shown tooltip window of this thread; empty when none shows.
+CString ShownTooltipText()
+{
+    HWND tooltip = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &KeepShownTooltip, win32::ToLParam(&tooltip));
+    if (tooltip == nullptr)
+        return CString();
+    char text[256] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.lpszText = text;
+    ::SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, win32::ToLParam(&tool));
+    return CString(text);
+}
+
+// With DCF_EXPLAIN, each refusal shows its own sentence in a balloon
+// tooltip under the field, at focus-out and for DCM_VERIFY alike, and an
+// accessibility client reads the sentence as the field's description while
+// it shows. The next key, click or focus change takes it away. Without the
+// bit, or when the focus went to Cancel, nothing shows.
+TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
+{
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    RegisterDatumEditClass();
+    enum class Refuse { Tab, Verify, Cancel };
+    enum class Dismiss { Key, Click, Focus };
+    struct Case {
+        const char* className;
+        int flags;
+        const char* earliest;
+        const char* latest;
+        const char* text;
+        Refuse refuse;
+        Dismiss dismiss;
+        const char* sentence;   // empty: no tip
+    };
+    constexpr int kExplain = DCF_EXPLAIN;
+    const char* const kForms = "Type a date as yyyy-mm-dd, yyyymmdd or yymmdd, or D, G or M.";
+    const Case cases[] = {
+        {"DatumCtrl", kExplain, "", "", "2007-02-31", Refuse::Tab, Dismiss::Key,
+         "2007-02-31 is not a date: February 2007 has 28 days."},
+        {"DatumEdit", kExplain, "", "", "070231", Refuse::Verify, Dismiss::Click,
+         "2007-02-31 is not a date: February 2007 has 28 days."},
+        {"DatumEdit", kExplain, "", "", "20240230", Refuse::Tab, Dismiss::Focus,
+         "2024-02-30 is not a date: February 2024 has 29 days."},
+        {"DatumCtrl", kExplain, "", "", "2024-04-31", Refuse::Tab, Dismiss::Key,
+         "2024-04-31 is not a date: April 2024 has 30 days."},
+        {"DatumEdit", kExplain, "", "", "20241301", Refuse::Tab, Dismiss::Key,
+         "2024-13-01 is not a date: a year has 12 months."},
+        {"DatumEdit", kExplain, "", "", "abc", Refuse::Verify, Dismiss::Key, kForms},
+        {"DatumCtrl", kExplain, "", "", "200115", Refuse::Tab, Dismiss::Click, kForms},
+        {"DatumCtrl", kExplain, "2026-01-01", "2026-12-31", "2027-01-01", Refuse::Tab, Dismiss::Key,
+         "Choose a date from 2026-01-01 to 2026-12-31."},
+        {"DatumEdit", kExplain, "2026-01-01", "", "251231", Refuse::Verify, Dismiss::Focus,
+         "Choose a date on or after 2026-01-01."},
+        {"DatumCtrl", kExplain, "", "2026-12-31", "20270101", Refuse::Tab, Dismiss::Key,
+         "Choose a date on or before 2026-12-31."},
+        {"DatumCtrl", kExplain | DCF_REQUIRED, "", "", "", Refuse::Tab, Dismiss::Key, "A date is required here."},
+        {"DatumEdit", kExplain | DCF_REQUIRED, "", "", "", Refuse::Verify, Dismiss::Key, "A date is required here."},
+        {"DatumCtrl", 0, "", "", "2007-02-31", Refuse::Tab, Dismiss::Key, ""},
+        {"DatumEdit", DCF_REQUIRED, "2026-01-01", "", "20250101", Refuse::Verify, Dismiss::Key, ""},
+        {"DatumCtrl", kExplain, "", "", "2007-02-31", Refuse::Cancel, Dismiss::Key, ""},
+    };
+    auto day = [](const char* dashed) {
+        CDateValue date;
+        date.Parse(dashed);
+        return date;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.text << "\" flags " << c.flags);
+        HostDialog dlg(c.className, {.flags = c.flags, .minDate = day(c.earliest), .maxDate = day(c.latest)}, {},
+                       kCtrlIds);
+        ASSERT_TRUE(dlg.Open());
+        // This program has no manifest for common controls 6: its edits have
+        // no balloon of their own, so the tooltip window of the tip is tested.
+        EDITBALLOONTIP balloon{sizeof balloon, L"", L"x", TTI_NONE};
+        ASSERT_EQ(::SendMessageA(dlg.Item(kCtrlIds.plainEdit), EM_SHOWBALLOONTIP, 0, win32::ToLParam(&balloon)), 0);
+        const HWND field = dlg.Item(kCtrlIds.first);
+        dlg.Focus(kCtrlIds.first);
+        ::SetWindowTextA(field, c.text);
+        switch (c.refuse) {
+        case Refuse::Tab: dlg.Tab(); break;
+        case Refuse::Verify: ::SendMessageA(field, DCM_VERIFY, 0, 0); break;
+        case Refuse::Cancel: ::SetFocus(dlg.Item(IDCANCEL)); break;
+        }
+        dlg.Pump();
+        const CString sentence(c.sentence);
+        EXPECT_EQ(dlg.Control(kCtrlIds.first).ShownRefusal(), sentence);
+        EXPECT_EQ(ShownTooltipText(), sentence);
+        EXPECT_EQ(Read(field).description, sentence);
+        if (sentence.IsEmpty())
+            continue;
+
+        switch (c.dismiss) {
+        case Dismiss::Key: PressKey(VK_END); break;
+        case Dismiss::Click: ClickAt(CentreOf(field)); break;
+        case Dismiss::Focus: ::SetFocus(dlg.Item(IDCANCEL)); break;
+        }
+        for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 3000 && !ShownTooltipText().IsEmpty();
+             ::Sleep(10))
+            dlg.Pump();
+        EXPECT_EQ(dlg.Control(kCtrlIds.first).ShownRefusal(), "");
+        EXPECT_EQ(ShownTooltipText(), "");
+        EXPECT_NE(Read(field).description, sentence);
+    }
     ::OleUninitialize();
 }
 

@@ -460,5 +460,69 @@ TEST_F(DatumCtrlTest, CalendarWorksFromTheKeyboardAlone)
     }
 }
 
+// With a range, the calendar offers only its days (MCM_SETRANGE) and opens
+// on the field's date, or on the nearest allowed day when today or the
+// field's date lies outside; Page Up moves a month back only where the range allows, and
+// Enter writes the day it is on.
+TEST_F(DatumCtrlTest, CalendarOffersOnlyTheRange)
+{
+    platform::testing::FixedClock clock(2026, 6, 15);
+    struct Case {
+        const char* earliest;
+        const char* latest;
+        const char* field;
+        const char* start;        // the calendar's selection when it opens
+        const char* afterPageUp;  // the field's text after Page Up and Enter
+    };
+    const Case cases[] = {
+        {"2026-07-01", "2026-12-31", "", "2026-07-01", "2026-07-01"},   // today before the earliest
+        {"2026-01-01", "2026-05-31", "", "2026-05-31", "2026-04-30"},   // today after the latest
+        {"2026-01-01", "2026-12-31", "", "2026-06-15", "2026-05-15"},
+        {"2026-01-01", "2026-12-31", "2026-01-20", "2026-01-20", "2026-01-20"},   // the field's date
+        {"2026-01-01", "2026-12-31", "2027-03-31", "2026-12-31", "2026-11-30"},   // the field's date after the latest
+        {"2026-01-01", "2026-12-31", "2025-11-20", "2026-01-01", "2026-01-01"},
+        {"2026-01-01", "2026-12-31", "991231", "2026-01-01", "2026-01-01"},   // 1999-12-31
+        {"", "2026-06-15", "M", "2026-06-15", "2026-05-15"},                  // tomorrow
+        {"", "2026-05-31", "", "2026-05-31", "2026-04-30"},
+        {"2026-07-01", "", "", "2026-07-01", "2026-07-01"},
+    };
+    auto day = [](const char* dashed) {
+        CDateValue date;
+        date.Parse(dashed);
+        return date;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.earliest << ".." << c.latest << " field \"" << c.field << "\"");
+        HostDialog& dlg = Open({.initial = c.field, .minDate = day(c.earliest), .maxDate = day(c.latest)});
+        dlg.Focus(kField);
+        CString start;
+        SYSTEMTIME limits[2] = {};
+        LRESULT sides = 0;
+        PopupDriver driver([&](CKalenderPopupDlg& popup) {
+            start = SelectionOf(popup);
+            sides = ::SendDlgItemMessageA(popup.m_hWnd, IDC_CALENDAR, MCM_GETRANGE, 0, win32::ToLParam(limits));
+            PressKey(VK_PRIOR);
+            PressKey(VK_RETURN);
+        });
+        EXPECT_EQ(::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0), 0);
+        ASSERT_TRUE(driver.scriptRan);
+        EXPECT_FALSE(driver.timedOut);
+        EXPECT_EQ(start, c.start);
+        const LRESULT expectedSides = (*c.earliest != '\0' ? GDTR_MIN : 0) | (*c.latest != '\0' ? GDTR_MAX : 0);
+        EXPECT_EQ(sides, expectedSides);
+        CString earliest;
+        CString latest;
+        earliest.Format("%04d-%02d-%02d", limits[0].wYear, limits[0].wMonth, limits[0].wDay);
+        latest.Format("%04d-%02d-%02d", limits[1].wYear, limits[1].wMonth, limits[1].wDay);
+        if ((sides & GDTR_MIN) != 0) {
+            EXPECT_EQ(earliest, c.earliest);
+        }
+        if ((sides & GDTR_MAX) != 0) {
+            EXPECT_EQ(latest, c.latest);
+        }
+        EXPECT_EQ(TextOf(dlg.Item(kField)), c.afterPageUp);
+    }
+}
+
 } // namespace
 } // namespace test

@@ -4,6 +4,7 @@
 // (Unicode) dialog too; setting and reading the date by handle, with narrow
 // or wide texts, follow the rules of typed text.
 #include "controls/DatumBinding.h"
+#include "platform/core/ClockForTesting.h"
 #include "platform/window/ParentReflection.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
@@ -73,6 +74,13 @@ void Send(const DialogSteps& dialog, int id, UINT request) { ::SendMessageA(dial
 constexpr int kFirstField = kCtrlIds.first;
 constexpr int kSecondField = kCtrlIds.second;
 
+CDateValue Day(const char* dashed)
+{
+    CDateValue day;
+    day.Parse(dashed);
+    return day;
+}
+
 const Scenario kScenarios[] = {
     {"tab out changed", "DatumCtrl", {}, {},
      [](const DialogSteps& d) {
@@ -120,6 +128,15 @@ const Scenario kScenarios[] = {
          Send(d, kSecondField, DCM_TEXTTOVALUE);
          Send(d, kSecondField, DCM_CHECKMODIFIED);
          Send(d, kSecondField, DCM_CLEAR);
+     }},
+    {"a date outside the range explained, then one inside", "DatumCtrl",
+     {.flags = DCF_EXPLAIN, .minDate = Day("2007-01-01"), .maxDate = Day("2007-12-31")}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         d.Type(kFirstField, "080115");
+         d.Tab();
+         SetText(d, kFirstField, "070115");
+         d.Tab();
      }},
     {"day picked in the popup", "DatumCtrl", {.initial = "2007-01-15"}, {},
      [](const DialogSteps& d) {
@@ -337,6 +354,119 @@ TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
     EXPECT_EQ(framework.date[0].FormatCompact(), "20070115");
     EXPECT_EQ(DatumSetText(framework.Item(kSecondField), "070115"), DatumResult::Ok);
     EXPECT_EQ(framework.text[1], "2007-01-15");
+}
+
+bool Sent(const ProtocolLog& log, UINT notification)
+{
+    for (const Recorded& entry : log.Log())
+        if (entry.role == kRoleParent && entry.message == notification)
+            return true;
+    return false;
+}
+
+// The three ways a host sets a range.
+enum class RangeBy { SetRange, Binding, Message };
+
+// Opens a host of one field whose range is set the given way.
+struct RangedHost {
+    std::unique_ptr<HostDialog> framework;
+    std::unique_ptr<PlainHostDialog> plain;
+    HWND dialog = nullptr;
+
+    RangedHost(RangeBy by, const char* className, Binding binding)
+    {
+        if (by == RangeBy::SetRange) {
+            framework = std::make_unique<HostDialog>(className, binding, Binding{}, kCtrlIds);
+            EXPECT_TRUE(framework->Open());
+            dialog = framework->m_hWnd;
+            return;
+        }
+        Binding bound = binding;
+        if (by == RangeBy::Message)
+            bound.minDate = bound.maxDate = CDateValue();
+        plain = std::make_unique<PlainHostDialog>(className, bound, Binding{}, kCtrlIds);
+        EXPECT_TRUE(plain->Open());
+        dialog = plain->m_hWnd;
+        if (by == RangeBy::Message) {
+            const CDateValue range[2] = {binding.minDate, binding.maxDate};
+            EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, kFirstField), DCM_SETRANGE, 0, win32::ToLParam(range)), 1);
+        }
+    }
+};
+
+// A date outside the range is refused wherever an impossible one is, in
+// every form and for the keyword letters, whichever way the host set the
+// range: leaving keeps the focus and sends nothing, DCM_VERIFY reports
+// DCN_INVALID, a read and a set answer Refused. The limits themselves are
+// inside; an empty side has no limit.
+TEST_F(PlainHostTest, DatesOutsideTheRangeAreRefusedEverywhere)
+{
+    platform::testing::FixedClock clock(2026, 6, 15);
+    struct Case {
+        const char* className;
+        const char* earliest;
+        const char* latest;
+        const char* text;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"DatumCtrl", "2026-01-01", "2026-12-31", "2026-01-01", true},
+        {"DatumCtrl", "2026-01-01", "2026-12-31", "2025-12-31", false},
+        {"DatumCtrl", "2026-01-01", "2026-12-31", "20261231", true},
+        {"DatumCtrl", "2026-01-01", "2026-12-31", "20270101", false},
+        {"DatumEdit", "2026-01-01", "2026-12-31", "261231", true},    // two-digit years are windowed
+        {"DatumEdit", "2026-01-01", "2026-12-31", "991231", false},   // 1999
+        {"DatumEdit", "2026-01-01", "2026-12-31", "2026-02-29", false},   // impossible inside the range
+        {"DatumEdit", "2026-01-01", "2026-12-31", "", true},
+        {"DatumEdit", "", "2026-06-15", "D", true},
+        {"DatumEdit", "", "2026-06-15", "G", true},
+        {"DatumEdit", "", "2026-06-15", "M", false},   // tomorrow lies past the latest date
+        {"DatumEdit", "2026-06-15", "", "G", false},
+        {"DatumEdit", "2026-06-15", "", "M", true},
+        {"DatumCtrl", "2026-06-15", "", "99991231", true},
+        {"DatumCtrl", "", "2026-06-15", "00010101", true},
+    };
+    for (RangeBy by : {RangeBy::SetRange, RangeBy::Binding, RangeBy::Message}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.className << " " << c.earliest << ".." << c.latest << " \""
+                                              << c.text << "\" set by " << static_cast<int>(by));
+            RangedHost host(by, c.className, {.minDate = Day(c.earliest), .maxDate = Day(c.latest)});
+            const DialogSteps steps{host.dialog};
+            const HWND field = steps.Item(kFirstField);
+            steps.Focus(kFirstField);
+            ::SetWindowTextA(field, c.text);
+            ProtocolLog log(host.dialog, kCtrlIds);
+            steps.Tab();
+            EXPECT_EQ(steps.FocusId(), c.accepted ? kSecondField : kFirstField);
+            EXPECT_EQ(Sent(log, DCN_EXITCHANGED) || Sent(log, DCN_EXITUNCHANGED), c.accepted);
+            log.Clear();
+            ::SetWindowTextA(field, c.text);
+            Send(steps, kFirstField, DCM_VERIFY);
+            EXPECT_EQ(Sent(log, DCN_INVALID), !c.accepted);
+            std::string read;
+            EXPECT_EQ(DatumGetText(field, &read), c.accepted ? DatumResult::Ok : DatumResult::Refused);
+            EXPECT_EQ(DatumSetText(field, c.text), c.accepted ? DatumResult::Ok : DatumResult::Refused);
+        }
+    }
+
+    // A range whose earliest date lies after its latest, or with an
+    // impossible side, is refused by each way and stores nothing: the range
+    // set before still holds, and DatumBind binds nothing.
+    HostDialog framework("DatumCtrl", {.minDate = Day("2026-01-01"), .maxDate = Day("2026-12-31")}, {}, kCtrlIds);
+    ASSERT_TRUE(framework.Open());
+    const HWND field = framework.Item(kFirstField);
+    const CDateValue reversed[2] = {Day("2026-12-31"), Day("2026-01-01")};
+    const CDateValue impossible[2] = {Day("2026-02-30"), CDateValue()};
+    EXPECT_FALSE(framework.Control(kFirstField).SetRange(reversed[0], reversed[1]));
+    EXPECT_EQ(::SendMessageA(field, DCM_SETRANGE, 0, win32::ToLParam(reversed)), 0);
+    EXPECT_EQ(::SendMessageA(field, DCM_SETRANGE, 0, win32::ToLParam(impossible)), 0);
+    EXPECT_EQ(::SendMessageA(field, DCM_SETRANGE, 0, 0), 0);
+    EXPECT_EQ(DatumSetText(field, "2027-01-01"), DatumResult::Refused);
+    EXPECT_EQ(DatumSetText(field, "2026-12-31"), DatumResult::Ok);
+    PlainHostDialog plain("DatumCtrl", {.bind = false}, {.bind = false}, kCtrlIds);
+    ASSERT_TRUE(plain.Open());
+    EXPECT_FALSE(DatumBind(::GetDlgItem(plain.m_hWnd, kFirstField), {.minDate = reversed[0], .maxDate = reversed[1]}));
+    EXPECT_EQ(DatumSetText(::GetDlgItem(plain.m_hWnd, kFirstField), "2026-06-15"), DatumResult::NotBound);
 }
 
 } // namespace

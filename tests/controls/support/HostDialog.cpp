@@ -21,7 +21,7 @@ DialogTemplate HostTemplate(const char* className, const HostIds& ids)
 
 namespace {
 
-DatumBinding ByHandle(const Binding& b) { return {b.maxLen, b.flags, b.initial, b.dateTime}; }
+DatumBinding ByHandle(const Binding& b) { return {b.maxLen, b.flags, b.initial, b.dateTime, b.minDate, b.maxDate}; }
 
 } // namespace
 
@@ -68,6 +68,8 @@ void HostDialog::DoDataExchange(CDataExchange* pDX)
             value = b.dateTime ? static_cast<void*>(&dateTime[i]) : static_cast<void*>(&date[i]);
         if (b.dateTime)
             control->SetDateTimeValue(true);
+        if (exchanges == 1)
+            control->SetRange(b.minDate, b.maxDate);
         control->ExchangeData(pDX, controlIds[i], static_cast<std::uint16_t>(b.maxLen), text[i], value, b.flags,
                               b.initial);
     }
@@ -185,6 +187,7 @@ ProtocolLog::ProtocolLog(HWND dialog, const HostIds& ids)
     NameMessage(DCM_CLEAR, "DCM_CLEAR");
     NameMessage(DCM_VALUETOTEXT, "DCM_VALUETOTEXT");
     NameMessage(DCM_TEXTTOVALUE, "DCM_TEXTTOVALUE");
+    NameMessage(DCM_SETRANGE, "DCM_SETRANGE");
     NameMessage(DCM_VERIFY, "DCM_VERIFY");
     NameMessage(DCM_CHECKMODIFIED, "DCM_CHECKMODIFIED");
     NameMessage(DCN_MODIFIED, "DCN_MODIFIED");

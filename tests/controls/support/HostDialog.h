@@ -63,6 +63,8 @@ struct Binding {
     bool value = true;       // bind a value at all
     bool bind = true;        // call ExchangeData at all
     bool byHandle = false;   // bind with DatumBind at the first exchange instead
+    CDateValue minDate{};    // the range, given to SetRange or DatumBind; empty: no limit
+    CDateValue maxDate{};
 };
 
 // Driving a host dialog, whatever runs it, as the dialog manager and a user would.

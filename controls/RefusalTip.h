@@ -1,0 +1,46 @@
+// RefusalTip.h: the balloon tip under a date field that says why its text
+// was refused.
+//
+//   CRefusalTip   shows one sentence at a field and hides it again: the
+//                 edit's own balloon (EM_SHOWBALLOONTIP) where the common
+//                 controls have one (version 6), else a tracking tooltip
+//                 window with the balloon style; either way a standard
+//                 tooltip window, which screen readers announce
+//
+// The tip never takes the focus; the field hides it at the next key, click
+// or focus change.
+#pragma once
+
+#include "platform/core/String.h"
+#include "platform/window/Win32.h"
+
+#include <string>
+
+class CWnd;
+
+class CRefusalTip {
+public:
+    CRefusalTip() = default;
+    ~CRefusalTip();
+    CRefusalTip(const CRefusalTip&) = delete;
+    CRefusalTip& operator=(const CRefusalTip&) = delete;
+
+    // Shows the sentence under the field, in place of any sentence shown before.
+    void Show(const CWnd& field, const CString& sentence);
+    void Hide();
+
+    // The sentence while the tip shows, else empty; and the same in UTF-16
+    // for the accessibility layer and the edit's balloon.
+    const CString& Sentence() const { return m_sentence; }
+    const std::wstring& WideSentence() const { return m_wide; }
+    // The tooltip window of our own, while it shows; null when the edit's
+    // balloon shows the sentence.
+    HWND TooltipWindow() const { return m_tooltip; }
+
+private:
+    HWND m_field = nullptr;
+    HWND m_tooltip = nullptr;
+    bool m_editBalloon = false;
+    CString m_sentence;
+    std::wstring m_wide;
+};

@@ -53,8 +53,9 @@ struct DatumBinding {
 // Binds the control under its parent, whatever window that is. The first
 // binding stays: false for a second one, for a window that is no date
 // control, and for a range whose earliest date lies after its latest (or
-// with an impossible date on either side), which binds nothing. Call it while the dialog initialises, like the first data exchange
-// of a framework dialog: the initial text goes in with its change notification.
+// with an impossible date on either side), which binds nothing. Call it
+// while the dialog initialises, like the first data exchange of a framework
+// dialog: the initial text goes in with its change notification.
 bool DatumBind(HWND control, const DatumBinding& binding);
 
 enum class DatumResult {

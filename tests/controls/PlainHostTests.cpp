@@ -249,6 +249,7 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
         {"DatumCtrl", DCF_REQUIRED, "", kOk, "", kRefused, "untouched"},
         {"DatumEdit", 0, nullptr, kRefused, "20010101", kOk, "20010101", L"\u0132\u0130\u0130\u0137\u0130\u0131\u0131\u0135"},
         {"DatumCtrl", 0, nullptr, kRefused, "20010101", kOk, "2001-01-01", L"2007\u201101\u201115"},
+        {"DatumCtrl", 0, nullptr, kRefused, "20010101", kOk, "2001-01-01", L"2007\u008001\u008015"},
     };
     for (const Case& c : cases) {
         for (const bool wide : {false, true}) {

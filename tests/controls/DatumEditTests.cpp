@@ -184,8 +184,8 @@ TEST_F(DatumEditTest, NegativeYearPieceIsRefusedAsTyped)
 
 // Where the focus went decides whether it comes back: the OK button and a
 // control inside a child window of the dialog yield it; Cancel, a window
-// without an id, a window with one of the four reserved ids and a window
-// outside the dialog keep it.
+// without an id, a window with one of the four reserved ids, a window
+// outside the dialog and no window at all keep it.
 TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
 {
     HostDialog& dlg = Open();
@@ -218,6 +218,7 @@ TEST_F(DatumEditTest, FocusComesBackOnlyFromWindowsInsideTheDialog)
         {"DCID_KEEPFOCUS3", child(DCID_KEEPFOCUS3), false},
         {"DCID_KEEPFOCUS4", child(DCID_KEEPFOCUS4), false},
         {"outside the dialog", outside, false},
+        {"no window", nullptr, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

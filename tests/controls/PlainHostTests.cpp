@@ -244,7 +244,7 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
 // refused, also where dropping the high bytes would leave a date.
 TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
 {
-    constexpr DatumResult kRoleOk = DatumResult::Ok;
+    constexpr DatumResult kOk = DatumResult::Ok;
     constexpr DatumResult kRefused = DatumResult::Refused;
     struct Case {
         const char* className;
@@ -257,15 +257,16 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
         const wchar_t* wideSet = nullptr;   // instead: only through the wide functions
     };
     const Case cases[] = {
-        {"DatumCtrl", DCF_AUTOADVANCE, "070115", kRoleOk, "2007-01-15", kRoleOk, "2007-01-15"},
-        {"DatumEdit", DCF_AUTOADVANCE, "2007-01-15", kRoleOk, "20070115", kRoleOk, "20070115"},
-        {"DatumCtrl", 0, "200115", kRefused, "20010101", kRoleOk, "2001-01-01"},   // the control's own rule
-        {"DatumEdit", 0, "20240230", kRefused, "20010101", kRoleOk, "20010101"},
-        {"DatumEdit", 0, "abc", kRefused, "20010101", kRoleOk, "20010101"},
-        {"DatumEdit", 0, "", kRoleOk, "", kRoleOk, ""},
-        {"DatumCtrl", DCF_REQUIRED, "", kRoleOk, "", kRefused, "untouched"},
-        {"DatumEdit", 0, nullptr, kRefused, "20010101", kRoleOk, "20010101", L"\u0132\u0130\u0130\u0137\u0130\u0131\u0131\u0135"},
-        {"DatumCtrl", 0, nullptr, kRefused, "20010101", kRoleOk, "2001-01-01", L"2007\u201101\u201115"},
+        {"DatumCtrl", DCF_AUTOADVANCE, "070115", kOk, "2007-01-15", kOk, "2007-01-15"},
+        {"DatumEdit", DCF_AUTOADVANCE, "2007-01-15", kOk, "20070115", kOk, "20070115"},
+        {"DatumCtrl", 0, "200115", kRefused, "20010101", kOk, "2001-01-01"},   // the control's own rule
+        {"DatumEdit", 0, "20240230", kRefused, "20010101", kOk, "20010101"},
+        {"DatumEdit", 0, "abc", kRefused, "20010101", kOk, "20010101"},
+        {"DatumEdit", 0, "", kOk, "", kOk, ""},
+        {"DatumCtrl", DCF_REQUIRED, "", kOk, "", kRefused, "untouched"},
+        {"DatumEdit", 0, nullptr, kRefused, "20010101", kOk, "20010101", L"\u0132\u0130\u0130\u0137\u0130\u0131\u0131\u0135"},
+        {"DatumCtrl", 0, nullptr, kRefused, "20010101", kOk, "2001-01-01", L"2007\u201101\u201115"},
+        {"DatumCtrl", 0, nullptr, kRefused, "20010101", kOk, "2001-01-01", L"2007\u008001\u008015"},
     };
     for (const Case& c : cases) {
         for (const bool wide : {false, true}) {
@@ -298,7 +299,7 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
             // Window and stored text agree: no DCN_MODIFIED.
             Send(steps, kFirstField, DCM_CHECKMODIFIED);
             std::vector<Expect> sent;
-            if (c.setResult == kRoleOk)
+            if (c.setResult == kOk)
                 sent.push_back(Change(kFirstField));
             sent.push_back(Request(DCM_CHECKMODIFIED, kRoleFirst));
             EXPECT_TRUE(log.Matches(sent));

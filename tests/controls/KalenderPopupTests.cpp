@@ -44,6 +44,21 @@ LRESULT CALLBACK WithoutSelection(HWND window, UINT message, WPARAM wParam, LPAR
     return message == MCM_GETCURSEL ? 0 : ::DefSubclassProc(window, message, wParam, lParam);
 }
 
+// Counts the dialog's WM_PAINT that come once the popup window is gone.
+struct PaintsAfterPopup {
+    HWND popup = nullptr;
+    int count = 0;
+};
+
+LRESULT CALLBACK CountPaintsAfterPopup(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data)
+{
+    auto* paints = reinterpret_cast<PaintsAfterPopup*>(data);
+    if (message == WM_PAINT && paints->popup != nullptr && !::IsWindow(paints->popup))
+        ++paints->count;
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
 // --- placement ---
 
 // A 164 x 155 calendar requested at (1200, 900) with a maximised size of
@@ -350,8 +365,9 @@ TEST_F(DatumCtrlTest, DownOpensThePopupAfterAFullFocusOut)
 }
 
 // Escape, a move, a resize, a re-ordering of the shown popup and Enter on a
-// calendar without a selection each close it without a pick: the field
-// keeps its text and gets the focus back.
+// calendar without a selection each close it without a pick: the dialog
+// under the popup is repainted at once, the field keeps its text and gets
+// the focus back.
 // Being shown is no move: the popup is still open when the script acts.
 TEST_F(DatumCtrlTest, PopupClosesUnpickedOnEscapeOrAnyMove)
 {
@@ -382,12 +398,17 @@ TEST_F(DatumCtrlTest, PopupClosesUnpickedOnEscapeOrAnyMove)
         HostDialog& dlg = Open({.initial = "2007-01-15"});
         dlg.Focus(kField);
         bool openWhenActing = false;
+        PaintsAfterPopup paints;
+        ::SetWindowSubclass(dlg.m_hWnd, CountPaintsAfterPopup, 1, reinterpret_cast<DWORD_PTR>(&paints));
         PopupDriver driver([&](CKalenderPopupDlg& popup) {
             openWhenActing = popup.IsWindowVisible() != FALSE;
+            paints.popup = popup.m_hWnd;
             c.act(popup.m_hWnd);
         }, 300);
         EXPECT_EQ(::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0), 0);
+        ::RemoveWindowSubclass(dlg.m_hWnd, CountPaintsAfterPopup, 1);
 
+        EXPECT_GT(paints.count, 0) << "the dialog is repainted before the call returns";
         EXPECT_TRUE(openWhenActing);
         EXPECT_FALSE(driver.timedOut);
         EXPECT_EQ(TextOf(dlg.Item(kField)), "2007-01-15");

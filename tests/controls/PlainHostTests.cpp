@@ -120,6 +120,8 @@ const Scenario kScenarios[] = {
     {"host commands", "DatumCtrl", {}, {.initial = "2007-01-15"},
      [](const DialogSteps& d) {
          d.Focus(kFirstField);
+         Send(d, kSecondField, DCM_VALUETOTEXT);   // the initial text's own value: nothing modified
+         Send(d, kSecondField, DCM_CHECKMODIFIED);
          SetText(d, kFirstField, "2007-02-30");
          Send(d, kFirstField, DCM_VERIFY);
          Send(d, kSecondField, DCM_VERIFY);

@@ -68,8 +68,14 @@ void HostDialog::DoDataExchange(CDataExchange* pDX)
             value = b.dateTime ? static_cast<void*>(&dateTime[i]) : static_cast<void*>(&date[i]);
         if (b.dateTime)
             control->SetDateTimeValue(true);
-        if (exchanges == 1)
+        if (exchanges == 1) {
             control->SetRange(b.minDate, b.maxDate);
+            // The members start in step, as a by-handle binding's do: the value holds the initial text's date.
+            if (b.initial != nullptr && b.dateTime)
+                dateTime[i].Parse(b.initial);
+            else if (b.initial != nullptr)
+                date[i].Parse(b.initial);
+        }
         control->ExchangeData(pDX, controlIds[i], static_cast<std::uint16_t>(b.maxLen), text[i], value, b.flags,
                               b.initial);
     }

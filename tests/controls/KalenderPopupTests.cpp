@@ -506,6 +506,7 @@ TEST_F(DatumCtrlTest, CalendarOffersOnlyTheRange)
         {"", "2026-06-15", "M", "2026-06-15", "2026-05-15"},                  // tomorrow
         {"", "2026-05-31", "", "2026-05-31", "2026-04-30"},
         {"2026-07-01", "", "", "2026-07-01", "2026-07-01"},
+        {"", "", "", "2026-06-15", "2026-05-15"},   // no range: the calendar gets none
     };
     auto day = [](const char* dashed) {
         CDateValue date;

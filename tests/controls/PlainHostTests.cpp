@@ -117,7 +117,7 @@ const Scenario kScenarios[] = {
          d.Type(kFirstField, "20070115");
          d.Tab();
      }},
-    {"host commands", "DatumCtrl", {}, {.initial = "2007-01-15"},
+    {"host commands, the second field without a limit", "DatumCtrl", {}, {.maxLen = 0, .initial = "2007-01-15"},
      [](const DialogSteps& d) {
          d.Focus(kFirstField);
          Send(d, kSecondField, DCM_VALUETOTEXT);   // the initial text's own value: nothing modified

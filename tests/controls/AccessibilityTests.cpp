@@ -116,11 +116,18 @@ BOOL CALLBACK KeepShownTooltip(HWND window, LPARAM found)
     return FALSE;
 }
 
-// The text of the shown tooltip window of this thread; empty when none shows.
-CString ShownTooltipText()
+// The shown tooltip window of this thread, or null.
+HWND ShownTooltip()
 {
     HWND tooltip = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), &KeepShownTooltip, win32::ToLParam(&tooltip));
+    return tooltip;
+}
+
+// The text of the shown tooltip window of this thread; empty when none shows.
+CString ShownTooltipText()
+{
+    const HWND tooltip = ShownTooltip();
     if (tooltip == nullptr)
         return CString();
     char text[256] = {};
@@ -132,10 +139,11 @@ CString ShownTooltipText()
 }
 
 // With DCF_EXPLAIN, each refusal shows its own sentence in a balloon
-// tooltip under the field, at focus-out and for DCM_VERIFY alike, and an
-// accessibility client reads the sentence as the field's description while
-// it shows. The next key, click or focus change takes it away. Without the
-// bit, or when the focus went to Cancel, nothing shows.
+// tooltip under the field as soon as it is refused, at focus-out and for
+// DCM_VERIFY alike, and an accessibility client reads the sentence as the
+// field's description while it shows. The next key, click or focus change
+// takes it away. Without the bit, or when the focus went to Cancel, nothing
+// shows.
 TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
 {
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
@@ -163,6 +171,8 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
          "2024-02-30 is not a date: February 2024 has 29 days."},
         {"DatumCtrl", kExplain, "", "", "2024-04-31", Refuse::Tab, Dismiss::Key,
          "2024-04-31 is not a date: April 2024 has 30 days."},
+        {"DatumEdit", kExplain, "", "", "20071232", Refuse::Verify, Dismiss::Key,
+         "2007-12-32 is not a date: December 2007 has 31 days."},
         {"DatumEdit", kExplain, "", "", "20241301", Refuse::Tab, Dismiss::Key,
          "2024-13-01 is not a date: a year has 12 months."},
         {"DatumEdit", kExplain, "", "", "abc", Refuse::Verify, Dismiss::Key, kForms},
@@ -200,6 +210,13 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         case Refuse::Tab: dlg.Tab(); break;
         case Refuse::Verify: ::SendMessageA(field, DCM_VERIFY, 0, 0); break;
         case Refuse::Cancel: ::SetFocus(dlg.Item(IDCANCEL)); break;
+        }
+        if (*c.sentence != '\0') {   // the balloon shows at once, its stem at the middle of the field's bottom edge
+            RECT fieldRect{};
+            RECT tipRect{};
+            ::GetWindowRect(field, &fieldRect);
+            ::GetWindowRect(ShownTooltip(), &tipRect);
+            EXPECT_TRUE(::PtInRect(&tipRect, POINT{(fieldRect.left + fieldRect.right) / 2, fieldRect.bottom}));
         }
         dlg.Pump();
         const CString sentence(c.sentence);

@@ -39,15 +39,6 @@ CString Dashed(const CDateValue& date)
     return text;
 }
 
-// The month's length by the calendar rule itself: its last day that passes.
-int DaysInMonth(const CDateValue& date)
-{
-    CDateValue last = date;
-    for (last.day = 31; last.day > 28 && !last.IsValid(); --last.day) {
-    }
-    return last.day;
-}
-
 } // namespace
 
 bool DateRange::IsAllowed() const
@@ -80,7 +71,7 @@ CString RefusalSentence(DatumRefusal refusal, const CDateValue& date, const Date
     case DatumRefusal::NoDate:
         if (date.month >= 1 && date.month <= 12)
             sentence.Format(kSentences.noDay, Dashed(date).GetString(), kMonthNames[date.month - 1],
-                            static_cast<unsigned>(date.year), DaysInMonth(date));
+                            static_cast<unsigned>(date.year), date.DaysInMonth());
         else
             sentence.Format(kSentences.noMonth, Dashed(date).GetString());
         break;

@@ -12,15 +12,6 @@
 
 namespace {
 
-int LastDayOfMonth(int year, int month)
-{
-    CDateValue next;
-    next.year = static_cast<std::uint16_t>(month == 12 ? year + 1 : year);
-    next.month = static_cast<std::uint8_t>(month == 12 ? 1 : month + 1);
-    next.day = 1;
-    return CDateValue().SetDayNumber(next.GetDayNumber() - 1).day;
-}
-
 SYSTEMTIME DayOf(const CDateValue& date)
 {
     SYSTEMTIME day{};
@@ -93,11 +84,11 @@ SYSTEMTIME DayAfterKey(const SYSTEMTIME& day, WPARAM virtualKey)
         const int months = date.year * 12 + date.month - 1 + (virtualKey == VK_NEXT ? 1 : -1);
         date.year = static_cast<std::uint16_t>(months / 12);
         date.month = static_cast<std::uint8_t>(months % 12 + 1);
-        date.day = static_cast<std::uint8_t>(std::min<int>(date.day, LastDayOfMonth(date.year, date.month)));
+        date.day = static_cast<std::uint8_t>(std::min(static_cast<int>(date.day), date.DaysInMonth()));
         break;
     }
     case VK_HOME: date.day = 1; break;
-    case VK_END: date.day = static_cast<std::uint8_t>(LastDayOfMonth(date.year, date.month)); break;
+    case VK_END: date.day = static_cast<std::uint8_t>(date.DaysInMonth()); break;
     default: return day;
     }
     return DayOf(date);

@@ -77,6 +77,14 @@ bool CDateValue::IsValid() const
     return IsEmptyDate() || datevalues::detail::PassesCalendarRule(year, month, day);
 }
 
+int CDateValue::DaysInMonth() const
+{
+    int last = 31;
+    while (last > 0 && !datevalues::detail::PassesCalendarRule(year, month, static_cast<unsigned>(last)))
+        --last;
+    return last;
+}
+
 namespace {
 
 // year, month and day with an optional separator between them, the year

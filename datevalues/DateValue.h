@@ -28,6 +28,9 @@ public:
 
     // True for the empty date and for a date that passes the calendar rule.
     bool IsValid() const;
+    // The number of days of the stored month in the stored year by the
+    // calendar rule (28 to 31); 0 for a month outside 1..12.
+    int DaysInMonth() const;
 
     // "%04d%02d%02d", or "%02d%02d%02d" for a year below 100; empty for the empty date.
     CString FormatCompact() const;

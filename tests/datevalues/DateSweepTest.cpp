@@ -60,7 +60,7 @@ CDateValue Date(const Day& day)
 
 } // namespace
 
-TEST(DateSweep, DayNumbersRoundTripAndCountEveryDayOnce)
+TEST(DateSweep, DayNumbersRoundTripAndCountEveryDayOnceAndMonthsEndOnTheirLastDay)
 {
     std::int32_t previous = 0;
     EXPECT_TRUE(EveryDayFrom({1, 1, 1}, [&](const Day& day, int index, std::string& why) {
@@ -70,6 +70,8 @@ TEST(DateSweep, DayNumbersRoundTripAndCountEveryDayOnce)
             why = "day number " + std::to_string(number) + " after " + std::to_string(previous);
         else if (!(CDateValue().SetDayNumber(number) == v))
             why = "SetDayNumber gives another day";
+        else if ((Next(day).d == 1) != (v.DaysInMonth() == day.d))
+            why = "the month has " + std::to_string(v.DaysInMonth()) + " days";
         previous = number;
         return why.empty();
     }));

@@ -233,7 +233,7 @@ TEST(DateValueCalendar, Examples)
         EXPECT_FALSE(Parsed(text).IsValid()) << text;
 }
 
-TEST(DateValueCalendar, AgreesWithMonthLengthsForEveryMonthAndDayByte)
+TEST(DateValueCalendar, ValidityAndDaysInMonthAgreeWithMonthLengthsForEveryMonthAndDayByte)
 {
     // Leap-test years: two-digit years are windowed, years below 1000 moved
     // by 2000, which keeps their leap-ness; year 0 counts as leap.
@@ -246,10 +246,12 @@ TEST(DateValueCalendar, AgreesWithMonthLengthsForEveryMonthAndDayByte)
     const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (const auto& y : years) {
         for (int m = 0; m < 256; ++m) {
+            const int days = m >= 1 && m <= 12 ? lengths[m - 1] + (m == 2 && y.leap ? 1 : 0) : 0;
+            ASSERT_EQ(Date(y.year, m, 1).DaysInMonth(), days) << Show(Date(y.year, m, 1));
             for (int d = 0; d < 256; ++d) {
                 if (y.year == 0 && m == 0 && d == 0)
                     continue;  // the empty date
-                const bool real = m >= 1 && m <= 12 && d >= 1 && d <= lengths[m - 1] + (m == 2 && y.leap ? 1 : 0);
+                const bool real = d >= 1 && d <= days;
                 const CDateValue v = Date(y.year, m, d);
                 ASSERT_EQ(v.IsValid(), real) << Show(v);
                 ASSERT_EQ(v, Date(y.year, m, d)) << "IsValid changed the value";

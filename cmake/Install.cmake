@@ -5,8 +5,10 @@
 #   find_package(Corvanel CONFIG REQUIRED)
 #   target_link_libraries(app PRIVATE Corvanel::controls)
 #
-# The exported targets carry their include directory and the system libraries
-# they link (comctl32, user32, gdi32, ole32, advapi32).
+# The exported targets carry their include directory, the C++20 standard
+# their headers need, and the system libraries they link (comctl32, user32,
+# gdi32, ole32, advapi32). A consumer's toolchain file is installed as
+# share/corvanel/toolchain-mingw-<i686|x86_64>.cmake.
 include(CMakePackageConfigHelpers)
 
 set(CORVANEL_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Corvanel)
@@ -36,7 +38,12 @@ if(CORVANEL_WIN32)
     # pictures it names.
     install(FILES ${PROJECT_SOURCE_DIR}/controls/DatumControls.rc DESTINATION ${CORVANEL_HEADER_DIR}/controls)
     install(FILES ${CORVANEL_PACKAGE_FACES} DESTINATION ${CMAKE_INSTALL_DATADIR}/corvanel/bitmaps)
-    install(FILES ${PROJECT_SOURCE_DIR}/cmake/ResourceScript.cmake DESTINATION ${CORVANEL_PACKAGE_DIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/cmake/ResourceScript.cmake ${PROJECT_SOURCE_DIR}/cmake/RcFilter.cmake
+        DESTINATION ${CORVANEL_PACKAGE_DIR})
+    # The toolchain of this build's architecture, for a consumer's
+    # -DCMAKE_TOOLCHAIN_FILE: the compilers only, no test runner.
+    install(FILES ${PROJECT_SOURCE_DIR}/cmake/package/toolchain-mingw-${CMAKE_SYSTEM_PROCESSOR}.cmake
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/corvanel)
 endif()
 
 install(TARGETS ${installed_targets} EXPORT CorvanelTargets

@@ -1,16 +1,7 @@
-# Cross-compiling for 64-bit Windows with MinGW-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER   x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# The executables need no extra DLLs: the C and C++ runtimes are linked in.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Cross-compiling for 64-bit Windows with MinGW-w64 (posix thread model): the
+# toolchain that the package installs for its users, and the Wine runner for
+# this project's tests.
+include(${CMAKE_CURRENT_LIST_DIR}/package/toolchain-mingw-x86_64.cmake)
 
 # Tests run under 64-bit Wine, in a prefix of their own: the runner picks the
 # 64-bit loader and prefix from the executables' PE headers.

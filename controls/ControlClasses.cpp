@@ -4,7 +4,10 @@
 
 #include "controls/DatumCtrl.h"
 #include "controls/DatumEdit.h"
+#include "controls/DatumProtocol.h"
 #include "platform/window/Module.h"
+
+#include <string>
 
 namespace {
 
@@ -34,11 +37,29 @@ BOOL RegisterEditSuperclass(EditSuperclass& superclass)
     return RegisterClassA(&record) != 0 ? TRUE : FALSE;
 }
 
+// The date controls keep two ids for windows of their own: every popup
+// button is a sibling of its field with IDC_POPUPBUTTON, and the calendar has
+// IDC_CALENDAR. A field given one of them is confused with those windows
+// (GetDlgItem finds the button, the field's own button is not made), so its
+// creation says so once in the debugger's output.
+void ReportReservedId(HWND hWnd, const char* className)
+{
+    const int id = GetDlgCtrlID(hWnd);
+    if (id != IDC_POPUPBUTTON && id != IDC_CALENDAR)
+        return;
+    const std::string line = std::string("Corvanel: a \"") + className + "\" control has the id " +
+                             std::to_string(id) + ", which the date controls keep for " +
+                             (id == IDC_POPUPBUTTON ? "every calendar button" : "the calendar") +
+                             " (1001 and 1002 are reserved); give the field another id.\n";
+    OutputDebugStringA(line.c_str());
+}
+
 // The window's first message. The new control object owns itself from here
 // on: its PostNcDestroy deletes it after the window's last message.
 template <class T>
 LRESULT AdoptNewControl(const EditSuperclass& superclass, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    ReportReservedId(hWnd, superclass.name);
     T* control = new T;
     control->Attach(hWnd);
     control->SetSuperWndProc(superclass.savedEditProc);

@@ -25,6 +25,13 @@
 //               ...   // refused or missing: keep the dialog open
 //       }
 //
+// Ids 1001 and 1002 are reserved: every "DatumCtrl" makes its calendar button
+// with id 1001 (IDC_POPUPBUTTON) beside itself, and the calendar has 1002
+// (IDC_CALENDAR). Give the fields other ids; a field created with either
+// writes a line naming the clash to the debugger's output (a second field at
+// 1001 is mistaken for the first field's button: GetDlgItem finds the button,
+// and DatumBind answers false for it).
+//
 // The header includes nothing whose meaning depends on UNICODE, so that a
 // Unicode program with a wide dialog procedure can use it as it is. The
 // controls themselves stay single-byte windows under any parent.

@@ -359,6 +359,74 @@ TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
     EXPECT_EQ(framework.text[1], "2007-01-15");
 }
 
+// The lines written to the debugger's output while it lives, caught where a
+// debugger catches them: OutputDebugStringA raises DBG_PRINTEXCEPTION_C.
+class DebugOutputCapture {
+public:
+    DebugOutputCapture() : m_handler(::AddVectoredExceptionHandler(1, &Catch)) { s_lines = &m_lines; }
+    ~DebugOutputCapture()
+    {
+        ::RemoveVectoredExceptionHandler(m_handler);
+        s_lines = nullptr;
+    }
+    DebugOutputCapture(const DebugOutputCapture&) = delete;
+    DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;
+    const std::vector<std::string>& Lines() const { return m_lines; }
+
+private:
+    static LONG CALLBACK Catch(EXCEPTION_POINTERS* info)
+    {
+        const EXCEPTION_RECORD* record = info->ExceptionRecord;
+        if (s_lines && record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2)
+            s_lines->emplace_back(reinterpret_cast<const char*>(record->ExceptionInformation[1]));
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+    static inline std::vector<std::string>* s_lines = nullptr;
+    std::vector<std::string> m_lines;
+    void* m_handler;
+};
+
+// A field created with an id that the controls keep for their own windows
+// (every calendar button, the calendar) names the clash once in the
+// debugger's output; a field with any other id writes nothing there.
+TEST_F(PlainHostTest, AReservedIdIsNamedInTheDebuggerOutput)
+{
+    PlainHostDialog dialog("DatumCtrl", {.bind = false}, {.bind = false}, kCtrlIds);
+    ASSERT_TRUE(dialog.Open());
+    struct Row {
+        const char* className;
+        int id;
+        bool reserved;
+    };
+    const Row rows[] = {
+        {"DatumCtrl", IDC_POPUPBUTTON, true}, {"DatumEdit", IDC_POPUPBUTTON, true},
+        {"DatumCtrl", IDC_CALENDAR, true},    {"DatumEdit", IDC_CALENDAR, true},
+        {"DatumCtrl", 1010, false},           {"DatumEdit", 1000, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.className) + " " + std::to_string(row.id));
+        std::vector<std::string> said;
+        {
+            DebugOutputCapture capture;
+            HWND field = ::CreateWindowExA(0, row.className, "", WS_CHILD | WS_BORDER, 10, 200, 80, 20, dialog.m_hWnd,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), nullptr, nullptr);
+            ASSERT_NE(field, nullptr);
+            ::DestroyWindow(field);
+            for (const std::string& line : capture.Lines())
+                if (line.find("Corvanel") != std::string::npos)
+                    said.push_back(line);
+        }
+        if (!row.reserved) {
+            EXPECT_TRUE(said.empty());
+            continue;
+        }
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_NE(said[0].find("\"" + std::string(row.className) + "\""), std::string::npos) << said[0];
+        EXPECT_NE(said[0].find("id " + std::to_string(row.id)), std::string::npos) << said[0];
+        EXPECT_NE(said[0].find("1001 and 1002 are reserved"), std::string::npos) << said[0];
+    }
+}
+
 bool Sent(const ProtocolLog& log, UINT notification)
 {
     for (const Recorded& entry : log.Log())

@@ -10,6 +10,8 @@
 //   corvanel_inspector day yyyy-mm-dd    "x y": the centre of that day in
 //                                        the open calendar popup
 //   corvanel_inspector wait-dialog [ms]  waits until the dialog is shown
+//   corvanel_inspector items             "item_<id>=<text>" for each child of
+//                                        the dialog (a message box's text too)
 //
 // Exit status 0 on success, 1 when the dialog (or the popup, or the day) is
 // not there.
@@ -201,6 +203,23 @@ int Day(const char* text)
     return 0;
 }
 
+BOOL CALLBACK PrintItem(HWND window, LPARAM)
+{
+    std::printf("item_%d=%s\n", ::GetDlgCtrlID(window), test::WindowText(window).c_str());
+    return TRUE;
+}
+
+int Items()
+{
+    HWND dialog = FindDialog();
+    if (!dialog) {
+        std::printf("dialog=none\n");
+        return 1;
+    }
+    ::EnumChildWindows(dialog, &PrintItem, 0);
+    return 0;
+}
+
 int WaitDialog(int milliseconds)
 {
     for (int waited = 0; waited < milliseconds; waited += 100) {
@@ -224,10 +243,12 @@ int main(int argc, char** argv)
         status = State();
     else if (command == "day" && argc > 2)
         status = Day(argv[2]);
+    else if (command == "items")
+        status = Items();
     else if (command == "wait-dialog")
         status = WaitDialog(argc > 2 ? std::atoi(argv[2]) : 30000);
     else
-        std::fprintf(stderr, "usage: %s state | day yyyy-mm-dd | wait-dialog [ms]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s state | day yyyy-mm-dd | wait-dialog [ms] | items\n", argv[0]);
     std::fflush(stdout);
     return status;
 }

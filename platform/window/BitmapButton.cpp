@@ -4,6 +4,52 @@
 #include "platform/window/Module.h"
 
 #include <algorithm>
+#include <vector>
+
+namespace {
+
+// Bitmap resources are loaded once per thread and module and shared by every
+// button of that thread that shows them (a dialog of 200 date fields holds
+// three faces, not 800), and deleted when the last of those buttons lets go.
+// Per thread, because a bitmap can be selected into one device context at a
+// time, and each thread draws its own buttons.
+struct SharedBitmap {
+    HINSTANCE instance;
+    UINT id;
+    HBITMAP bitmap;
+    int users;
+};
+
+thread_local std::vector<SharedBitmap> t_sharedBitmaps;
+
+HBITMAP AcquireBitmap(HINSTANCE instance, UINT id)
+{
+    for (SharedBitmap& shared : t_sharedBitmaps) {
+        if (shared.instance == instance && shared.id == id) {
+            ++shared.users;
+            return shared.bitmap;
+        }
+    }
+    HBITMAP bitmap = ::LoadBitmapA(instance, win32::ResourceId(id));
+    if (bitmap)
+        t_sharedBitmaps.push_back({instance, id, bitmap, 1});
+    return bitmap;
+}
+
+void ReleaseBitmap(HBITMAP bitmap)
+{
+    for (auto shared = t_sharedBitmaps.begin(); shared != t_sharedBitmaps.end(); ++shared) {
+        if (shared->bitmap == bitmap) {
+            if (--shared->users == 0) {
+                ::DeleteObject(bitmap);
+                t_sharedBitmaps.erase(shared);
+            }
+            return;
+        }
+    }
+}
+
+} // namespace
 
 int FaceScale(SIZE button, SIZE image)
 {
@@ -27,7 +73,7 @@ void CBitmapButton::FreeBitmaps()
 {
     for (HBITMAP* bitmap : {&m_bitmapUp, &m_bitmapDown, &m_bitmapFocus, &m_bitmapDisabled}) {
         if (*bitmap)
-            ::DeleteObject(*bitmap);
+            ReleaseBitmap(*bitmap);
         *bitmap = nullptr;
     }
 }
@@ -40,7 +86,7 @@ BOOL CBitmapButton::LoadBitmaps(UINT upId, UINT downId, UINT focusId, UINT disab
     auto load = [&](UINT id, HBITMAP& bitmap) {
         if (id == 0)
             return;
-        bitmap = ::LoadBitmapA(instance, win32::ResourceId(id));
+        bitmap = AcquireBitmap(instance, id);
         if (!bitmap)
             loaded = FALSE;
     };

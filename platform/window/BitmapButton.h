@@ -19,7 +19,9 @@ public:
     ~CBitmapButton() override;
 
     // Loads the images from the framework module's bitmap resources; 0 leaves
-    // an image out, and the up image stands in for it. FALSE when one fails to load.
+    // an image out, and the up image stands in for it. FALSE when one fails to
+    // load. Buttons of one thread share each image: it is loaded by the first
+    // and deleted when the last lets go of it.
     BOOL LoadBitmaps(UINT upId, UINT downId = 0, UINT focusId = 0, UINT disabledId = 0);
 
 protected:

@@ -470,6 +470,20 @@ TEST_F(PlainHostTest, DatesOutsideTheRangeAreRefusedEverywhere)
     ASSERT_TRUE(plain.Open());
     EXPECT_FALSE(DatumBind(::GetDlgItem(plain.m_hWnd, kFirstField), {.minDate = reversed[0], .maxDate = reversed[1]}));
     EXPECT_EQ(DatumSetText(::GetDlgItem(plain.m_hWnd, kFirstField), "2026-06-15"), DatumResult::NotBound);
+
+    // A binding's range is in place before its initial text goes in: with
+    // auto-advance, an initial date outside it leaves the focus in the field.
+    for (const char* className : {"DatumEdit", "DatumCtrl"}) {
+        SCOPED_TRACE(className);
+        PlainHostDialog late(className, {.bind = false}, {.bind = false}, kCtrlIds);
+        ASSERT_TRUE(late.Open());
+        const DialogSteps steps{late.m_hWnd};
+        steps.Focus(kFirstField);
+        EXPECT_TRUE(DatumBind(steps.Item(kFirstField),
+                              {.flags = DCF_AUTOADVANCE, .initial = "2030-01-01", .maxDate = Day("2026-12-31")}));
+        steps.Pump();
+        EXPECT_EQ(steps.FocusId(), kFirstField);
+    }
 }
 
 } // namespace

@@ -147,6 +147,9 @@ protected:
     CRefusalTip m_tip;                // the tip that explains a refusal (DCF_EXPLAIN)
 
 private:
+    // The client object's description: the tip's sentence at the window, read at each request.
+    static LPCWSTR ShownSentence(HWND window);
+
     // What a control bound without the framework owns.
     struct OwnedBinding;
     std::unique_ptr<OwnedBinding> m_pOwned;

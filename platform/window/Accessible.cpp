@@ -34,13 +34,13 @@ HRESULT AllocatedText(const std::wstring& text, BSTR* out)
 class StdAnswersReplaced final : private IAccessible {
 public:
     // Takes over the caller's reference to standard.
-    StdAnswersReplaced(IAccessible* standard, const StdAccessibleAnswers& answers)
+    StdAnswersReplaced(IAccessible* standard, HWND window, const StdAccessibleAnswers& answers)
         : m_standard(standard),
+          m_window(window),
           m_role(answers.role),
           m_hasName(answers.name != nullptr),
           m_name(m_hasName ? answers.name : L""),
-          m_hasDescription(answers.description != nullptr),
-          m_description(m_hasDescription ? answers.description : L"")
+          m_description(answers.description)
     {
     }
     StdAnswersReplaced(const StdAnswersReplaced&) = delete;
@@ -109,9 +109,10 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
     {
-        if (!IsSelf(child) || !m_hasDescription)
+        const LPCWSTR now = IsSelf(child) && m_description != nullptr ? m_description(m_window) : nullptr;
+        if (now == nullptr || *now == L'\0')
             return m_standard->get_accDescription(child, description);
-        return AllocatedText(m_description, description);
+        return AllocatedText(now, description);
     }
 
     // --- IAccessible: the standard object's answers ---
@@ -181,11 +182,11 @@ private:
     ~StdAnswersReplaced() { m_standard->Release(); }
 
     IAccessible* const m_standard;
+    const HWND m_window;
     const LONG m_role;
     const bool m_hasName;
     const std::wstring m_name;
-    const bool m_hasDescription;
-    const std::wstring m_description;
+    LPCWSTR (*const m_description)(HWND window);
     std::atomic<ULONG> m_references{1};
 };
 
@@ -202,7 +203,7 @@ LRESULT LresultFromStdAccessible(HWND window, WPARAM flags, const StdAccessibleA
     void* standard = nullptr;
     if (FAILED(createStandard(window, OBJID_CLIENT, kIidAccessible, &standard)) || standard == nullptr)
         return 0;
-    auto* wrapper = new StdAnswersReplaced(static_cast<IAccessible*>(standard), answers);
+    auto* wrapper = new StdAnswersReplaced(static_cast<IAccessible*>(standard), window, answers);
     // LresultFromObject holds its own reference until the client takes the object.
     void* object = nullptr;
     wrapper->QueryInterface(kIidUnknown, &object);

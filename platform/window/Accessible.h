@@ -15,11 +15,14 @@
 namespace platform {
 
 // What the window itself (CHILDID_SELF) answers instead of the standard
-// object; 0 or null leaves that answer to the standard object.
+// object; 0 or null leaves that answer to the standard object. The
+// description is read from the window at each request, so that a client
+// who keeps the object reads a description that comes and goes as it is
+// now; a null or empty text there leaves it to the standard object.
 struct StdAccessibleAnswers {
     LONG role = 0;
     LPCWSTR name = nullptr;
-    LPCWSTR description = nullptr;
+    LPCWSTR (*description)(HWND window) = nullptr;
 };
 
 // The window's standard client object (CreateStdAccessibleObject), wrapped

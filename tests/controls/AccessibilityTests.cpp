@@ -30,13 +30,21 @@ CString TakeText(BSTR text)
     return CString(buffer);
 }
 
-Reading Read(HWND window)
+// The client object of a window, as a client takes it and may keep it; null when it got none.
+IAccessible* Take(HWND window)
 {
-    Reading reading;
     void* found = nullptr;
     if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible, &found)))
+        return nullptr;
+    return static_cast<IAccessible*>(found);
+}
+
+// What the object answers now.
+Reading Read(IAccessible* object)
+{
+    Reading reading;
+    if (object == nullptr)
         return reading;
-    auto* object = static_cast<IAccessible*>(found);
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
@@ -55,7 +63,15 @@ Reading Read(HWND window)
     text = nullptr;
     if (object->get_accDescription(self, &text) == S_OK)
         reading.description = TakeText(text);
-    object->Release();
+    return reading;
+}
+
+Reading Read(HWND window)
+{
+    IAccessible* object = Take(window);
+    const Reading reading = Read(object);
+    if (object != nullptr)
+        object->Release();
     return reading;
 }
 
@@ -138,12 +154,42 @@ CString ShownTooltipText()
     return CString(text);
 }
 
+// Tooltip windows of this thread, shown or not.
+BOOL CALLBACK CountTooltip(HWND window, LPARAM count)
+{
+    char className[32] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (::lstrcmpiA(className, TOOLTIPS_CLASSA) == 0)
+        ++*win32::FromLParam<int>(count);
+    return TRUE;
+}
+
+int TooltipCount()
+{
+    int count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountTooltip, win32::ToLParam(&count));
+    return count;
+}
+
+// The description changes that the system announced for one window's client object.
+struct DescriptionChanges {
+    static inline HWND watched = nullptr;
+    static inline int count = 0;
+    static void CALLBACK Event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+    {
+        if (window == watched && object == OBJID_CLIENT && child == CHILDID_SELF)
+            ++count;
+    }
+};
+
 // With DCF_EXPLAIN, each refusal shows its own sentence in a balloon
 // tooltip under the field as soon as it is refused, at focus-out and for
 // DCM_VERIFY alike, and an accessibility client reads the sentence as the
-// field's description while it shows. The next key, click or focus change
-// takes it away. Without the bit, or when the focus went to Cancel, nothing
-// shows.
+// field's description while it shows, announced as a description change.
+// The next key, click or focus change takes it away, from an object the
+// client kept as well, and announces that too. Without the bit, or when
+// the focus went to Cancel, nothing shows. A tip that was shown without a
+// sentence leaves no tooltip window behind either.
 TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
 {
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
@@ -194,6 +240,10 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         date.Parse(dashed);
         return date;
     };
+    const HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_DESCRIPTIONCHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
+                          &DescriptionChanges::Event, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.text << "\" flags " << c.flags);
         HostDialog dlg(c.className, {.flags = c.flags, .minDate = day(c.earliest), .maxDate = day(c.latest)}, {},
@@ -206,6 +256,8 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         const HWND field = dlg.Item(kCtrlIds.first);
         dlg.Focus(kCtrlIds.first);
         ::SetWindowTextA(field, c.text);
+        DescriptionChanges::watched = field;
+        DescriptionChanges::count = 0;
         switch (c.refuse) {
         case Refuse::Tab: dlg.Tab(); break;
         case Refuse::Verify: ::SendMessageA(field, DCM_VERIFY, 0, 0); break;
@@ -222,9 +274,14 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         const CString sentence(c.sentence);
         EXPECT_EQ(dlg.Control(kCtrlIds.first).ShownRefusal(), sentence);
         EXPECT_EQ(ShownTooltipText(), sentence);
-        EXPECT_EQ(Read(field).description, sentence);
-        if (sentence.IsEmpty())
+        IAccessible* kept = Take(field);
+        EXPECT_EQ(Read(kept).description, sentence);
+        EXPECT_EQ(DescriptionChanges::count, sentence.IsEmpty() ? 0 : 1);
+        if (sentence.IsEmpty()) {
+            if (kept != nullptr)
+                kept->Release();
             continue;
+        }
 
         switch (c.dismiss) {
         case Dismiss::Key: PressKey(VK_END); break;
@@ -234,10 +291,27 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 3000 && !ShownTooltipText().IsEmpty();
              ::Sleep(10))
             dlg.Pump();
+        dlg.Pump();
         EXPECT_EQ(dlg.Control(kCtrlIds.first).ShownRefusal(), "");
         EXPECT_EQ(ShownTooltipText(), "");
         EXPECT_NE(Read(field).description, sentence);
+        EXPECT_NE(Read(kept).description, sentence);
+        EXPECT_EQ(DescriptionChanges::count, 2);
+        if (kept != nullptr)
+            kept->Release();
     }
+    ::UnhookWinEvent(hook);
+
+    HostDialog dlg("DatumCtrl", {}, {}, kCtrlIds);
+    ASSERT_TRUE(dlg.Open());
+    const int tooltips = TooltipCount();
+    for (const bool hidden : {true, false}) {
+        CRefusalTip tip;
+        tip.Show(dlg.Control(kCtrlIds.first), "");
+        if (hidden)
+            tip.Hide();
+    }
+    EXPECT_EQ(TooltipCount(), tooltips);
     ::OleUninitialize();
 }
 

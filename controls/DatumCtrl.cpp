@@ -9,6 +9,9 @@
 
 namespace {
 constexpr LONG kButtonWidth = 15;   // at 96 DPI
+// The faces' frame: the black edge, the light inner edge and the two-pixel
+// shadow, and the grey beside them; what lies inside is the face's middle.
+constexpr int kFaceFrame = 3;
 } // namespace
 
 CDatumCtrl::CDatumCtrl() = default;
@@ -91,6 +94,7 @@ LRESULT CDatumCtrl::OnCreate(WPARAM, LPARAM createStruct)
     m_pPopupButton = std::make_unique<CKodPopupButton>(this);
     m_pPopupButton->Create("Kodpopup", style, button, CWnd::FromHandle(create->hwndParent), IDC_POPUPBUTTON);
     m_pPopupButton->LoadBitmaps(IDB_KODPOPUP_UP, IDB_KODPOPUP_DOWN, IDB_KODPOPUP_UP, IDB_KODPOPUP_DISABLED);
+    m_pPopupButton->SetFrameWidth(kFaceFrame);
     return 0;
 }
 

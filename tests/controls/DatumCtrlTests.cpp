@@ -16,8 +16,8 @@ namespace {
 constexpr int kFirstCtrlId = kCtrlIds.first;
 constexpr int kSecondCtrlId = kCtrlIds.second;
 
-// A picture of 15 x 20 pixels as rows of letters: K black, D dark grey,
-// L light grey, W white, ? anything else. "xN" after a row repeats it.
+// A picture as rows of letters: K black, D dark grey, L light grey,
+// W white, ? anything else. "xN" after a row repeats it.
 using Picture = std::vector<std::string>;
 
 Picture Expand(std::initializer_list<const char*> rows)
@@ -27,7 +27,7 @@ Picture Expand(std::initializer_list<const char*> rows)
         const char* repeat = std::strchr(row, 'x');
         const int count = repeat != nullptr ? std::atoi(repeat + 1) : 1;
         const std::string pixels = repeat != nullptr ? std::string(row, repeat) : std::string(row);
-        picture.insert(picture.end(), static_cast<std::size_t>(count), pixels.substr(0, 15));
+        picture.insert(picture.end(), static_cast<std::size_t>(count), pixels);
     }
     return picture;
 }
@@ -201,6 +201,25 @@ TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
 
     ::MoveWindow(button, 0, 0, 30, 49, TRUE);
     EXPECT_TRUE(Shows(button, Scaled(kRaised, 2)));
+    // A width that is no whole multiple of the face's, as at 120 and 144
+    // DPI: the frame takes the whole button, the face's middle is centred in
+    // it, and the rest of the middle has the face's colour.
+    const struct {
+        WPARAM pushed;
+        Picture face;
+    } framed[] = {
+        {FALSE, Expand({"KKKKKKKKKKKKKKKKKKK", "KWWWWWWWWWWWWWWWWDK", "KWLLLLLLLLLLLLLLDDKx8", "KWLLLKKKKKKKLLLLDDK",
+                        "KWLLLLKKKKKLLLLLDDK", "KWLLLLLKKKLLLLLLDDK", "KWLLLLLLKLLLLLLLDDK", "KWLLLLLLLLLLLLLLDDKx8",
+                        "KWDDDDDDDDDDDDDDDDK", "KDDDDDDDDDDDDDDDDDK", "KKKKKKKKKKKKKKKKKKK"})},
+        {TRUE, Expand({"KKKKKKKKKKKKKKKKKKKx2", "KLLLLLLLLLLLLLLLLLKx9", "KLLLLLKKKKKKKLLLLLK", "KLLLLLLKKKKKLLLLLLK",
+                       "KLLLLLLLKKKLLLLLLLK", "KLLLLLLLLKLLLLLLLLK", "KLLLLLLLLLLLLLLLLLKx9", "KKKKKKKKKKKKKKKKKKK"})},
+    };
+    ::MoveWindow(button, 0, 0, 19, 25, TRUE);
+    for (const auto& f : framed) {
+        ::SendMessageA(button, BM_SETSTATE, f.pushed, 0);
+        EXPECT_TRUE(Shows(button, f.face)) << (f.pushed ? "pushed" : "up");
+    }
+    ::SendMessageA(button, BM_SETSTATE, FALSE, 0);
     ::MoveWindow(edit, 40, 60, 160, 40, TRUE);
     ::SendMessageA(edit, WM_DPICHANGED_AFTERPARENT, 0, 0);
     EXPECT_EQ(NormalRect(button), (RECT{200, 60, 200 + width, 100}));

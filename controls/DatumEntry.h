@@ -47,8 +47,6 @@ public:
     // refused wherever an impossible date is. False, and nothing stored,
     // when a side is an impossible date or the earliest lies after the latest.
     bool SetRange(const CDateValue& min, const CDateValue& max);
-    // The sentence of the refusal tip while it shows, else empty.
-    const CString& ShownRefusal() const { return m_tip.Sentence(); }
 
     // --- binding without the framework ---
     // Binds the control to a text and a value of its own (a CDateTimeValue

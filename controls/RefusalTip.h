@@ -36,9 +36,6 @@ public:
     // for the accessibility layer and the edit's balloon.
     const CString& Sentence() const { return m_sentence; }
     const std::wstring& WideSentence() const { return m_wide; }
-    // The tooltip window of our own, while it shows; null when the edit's
-    // balloon shows the sentence.
-    HWND TooltipWindow() const { return m_tooltip; }
 
 private:
     HWND m_field = nullptr;

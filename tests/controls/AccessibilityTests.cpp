@@ -272,7 +272,6 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         }
         dlg.Pump();
         const CString sentence(c.sentence);
-        EXPECT_EQ(dlg.Control(kCtrlIds.first).ShownRefusal(), sentence);
         EXPECT_EQ(ShownTooltipText(), sentence);
         IAccessible* kept = Take(field);
         EXPECT_EQ(Read(kept).description, sentence);
@@ -292,7 +291,6 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
              ::Sleep(10))
             dlg.Pump();
         dlg.Pump();
-        EXPECT_EQ(dlg.Control(kCtrlIds.first).ShownRefusal(), "");
         EXPECT_EQ(ShownTooltipText(), "");
         EXPECT_NE(Read(field).description, sentence);
         EXPECT_NE(Read(kept).description, sentence);

@@ -11,6 +11,14 @@
 #include <tuple>
 #include <vector>
 
+// The limits on any monitor, given as the tests' table gives them.
+struct ScreenLimitsOnAnyMonitor {
+    static ScreenLimits Of(const MONITORINFO& monitor, const ScreenLimits& primary)
+    {
+        return ScreenLimits::OnMonitor(monitor, primary);
+    }
+};
+
 namespace test {
 namespace {
 
@@ -110,7 +118,7 @@ TEST(PopupPlacement, KeepsThePopupOnTheFieldsMonitor)
     };
     for (const auto& c : cases) {
         MONITORINFO monitor{sizeof monitor, {}, c.work, c.flags};
-        EXPECT_EQ(PullBackOnScreen(c.requested, ScreenLimits::OnMonitor(monitor, primary)), c.placed)
+        EXPECT_EQ(PullBackOnScreen(c.requested, ScreenLimitsOnAnyMonitor::Of(monitor, primary)), c.placed)
             << c.monitor << " monitor, requested " << c.requested;
     }
 }

@@ -292,7 +292,7 @@ LRESULT CDatumEntry::OnTextToValue(WPARAM, LPARAM)
     if (!IsBound() || m_pValue == nullptr)
         return 0;
     if (!m_pCtrl->IsValid()) {
-        ReclaimFocus();
+        Refuse();
         return 0;
     }
     m_pCtrl->Normalize();
@@ -316,7 +316,7 @@ LRESULT CDatumEntry::OnVerify(WPARAM, LPARAM)
     if (!IsBound())
         return 0;
     if (WindowText().IsEmpty() && (m_wFlags & DCF_REQUIRED) != 0)
-        ReclaimFocus();
+        Refuse();
     else
         CheckValid();
     return 0;

@@ -221,11 +221,11 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 // offers only the range. The popup reads its start day from the dashed
 // form, so an accepted text in any form (070115, 20070115, a keyword
 // letter) is handed over rewritten; the window text itself is not changed
-// here. The focus
-// change into the popup runs this control's focus-out procedure inside the
-// modal loop (in full when a key opened it). Afterwards the control
-// takes the focus back but keeps the entry text from before the popup, so
-// that a picked date counts as a change at the next focus-out.
+// here. The focus change into the popup runs this control's focus-out
+// procedure inside the modal loop (in full when a key opened it).
+// Afterwards the control takes the focus back but keeps the entry text from
+// before the popup, so that a picked date counts as a change at the next
+// focus-out.
 void CDatumCtrl::OpenPopup()
 {
     CString text;

@@ -342,18 +342,43 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
 }
 
 // The other control's button has the same id 1001 but another position:
-// a move to it runs the focus-out procedure in full.
+// a move to it runs the focus-out procedure in full, also where the two
+// controls stand side by side in one row and the buttons share their top
+// edge. An accepted text is rewritten and reported; a refused one takes the
+// focus back.
 TEST_F(DatumCtrlTest, AnotherControlsButtonRunsTheFocusOut)
 {
-    HostDialog& dlg = Open();
-    dlg.Focus(kFirstCtrlId);
-    ::SetWindowTextA(dlg.Item(kFirstCtrlId), "070115");
-    ProtocolLog log(dlg);
-    ::SetFocus(Button(kSecondCtrlId));
-    dlg.Pump();
-    EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
-    const Expect expected[] = {Change(kFirstCtrlId), ExitChanged(kFirstCtrlId), Request(DCM_BUTTONFOCUS, kRoleSecond)};
-    EXPECT_TRUE(log.Matches(expected));
+    for (const bool sideBySide : {false, true}) {
+        for (const bool accepted : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << (sideBySide ? "side by side" : "one below the other")
+                                              << (accepted ? ", accepted" : ", refused"));
+            HostDialog& dlg = Open();
+            if (sideBySide) {   // the second control right of the first one's button, in its row
+                const RECT field = NormalRect(dlg.Item(kFirstCtrlId));
+                const RECT button = NormalRect(Button(kFirstCtrlId));
+                const LONG width = field.right - field.left;
+                const LONG left = button.right + 10;
+                ::MoveWindow(dlg.Item(kSecondCtrlId), left, field.top, width, field.bottom - field.top, TRUE);
+                ::MoveWindow(Button(kSecondCtrlId), left + width, button.top, button.right - button.left,
+                             button.bottom - button.top, TRUE);
+                ASSERT_EQ(NormalRect(Button(kSecondCtrlId)).top, button.top);
+            }
+            dlg.Focus(kFirstCtrlId);
+            ::SetWindowTextA(dlg.Item(kFirstCtrlId), accepted ? "070115" : "070231");
+            ProtocolLog log(dlg);
+            ::SetFocus(Button(kSecondCtrlId));
+            dlg.Pump();
+            if (accepted) {
+                EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
+                const Expect expected[] = {Change(kFirstCtrlId), ExitChanged(kFirstCtrlId),
+                                           Request(DCM_BUTTONFOCUS, kRoleSecond)};
+                EXPECT_TRUE(log.Matches(expected));
+            } else {
+                EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "070231");
+                EXPECT_EQ(dlg.FocusId(), kFirstCtrlId);
+            }
+        }
+    }
 }
 
 // After DCM_YIELDFOCUS the next focus loss runs no check; the one after does.

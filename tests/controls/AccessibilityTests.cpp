@@ -1,6 +1,7 @@
 // What an accessibility client reads from the date controls and the popup
 // button, through the system's own in-process accessibility layer.
 #include "tests/controls/DatumCtrlFixture.h"
+#include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/PopupDriver.h"
 
 #include <oleacc.h>
@@ -10,8 +11,6 @@
 namespace test {
 namespace {
 
-constexpr GUID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
 // What a client reads from a window's client object; role 0 when it got none.
 struct Reading {
     LONG role = 0;
@@ -20,24 +19,6 @@ struct Reading {
     CString description;
     bool unavailable = false;
 };
-
-CString TakeText(BSTR text)
-{
-    char buffer[256] = {};
-    if (text != nullptr)
-        ::WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
-    ::SysFreeString(text);
-    return CString(buffer);
-}
-
-// The client object of a window, as a client takes it and may keep it; null when it got none.
-IAccessible* Take(HWND window)
-{
-    void* found = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible, &found)))
-        return nullptr;
-    return static_cast<IAccessible*>(found);
-}
 
 // What the object answers now.
 Reading Read(IAccessible* object)
@@ -68,7 +49,7 @@ Reading Read(IAccessible* object)
 
 Reading Read(HWND window)
 {
-    IAccessible* object = Take(window);
+    IAccessible* object = ClientObjectOf(window);
     const Reading reading = Read(object);
     if (object != nullptr)
         object->Release();
@@ -120,55 +101,6 @@ TEST_F(DatumCtrlTest, ScreenReadersReadTheFieldsAsTextAndTheButtonAsAPushButton)
     }
     EXPECT_EQ(TextOf(Button(kCtrlIds.first)), "Kodpopup");
     ::OleUninitialize();
-}
-
-BOOL CALLBACK KeepShownTooltip(HWND window, LPARAM found)
-{
-    char className[32] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (!::IsWindowVisible(window) || ::lstrcmpiA(className, TOOLTIPS_CLASSA) != 0)
-        return TRUE;
-    *win32::FromLParam<HWND>(found) = window;
-    return FALSE;
-}
-
-// The shown tooltip window of this thread, or null.
-HWND ShownTooltip()
-{
-    HWND tooltip = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &KeepShownTooltip, win32::ToLParam(&tooltip));
-    return tooltip;
-}
-
-// The text of the shown tooltip window of this thread; empty when none shows.
-CString ShownTooltipText()
-{
-    const HWND tooltip = ShownTooltip();
-    if (tooltip == nullptr)
-        return CString();
-    char text[256] = {};
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.lpszText = text;
-    ::SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, win32::ToLParam(&tool));
-    return CString(text);
-}
-
-// Tooltip windows of this thread, shown or not.
-BOOL CALLBACK CountTooltip(HWND window, LPARAM count)
-{
-    char className[32] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (::lstrcmpiA(className, TOOLTIPS_CLASSA) == 0)
-        ++*win32::FromLParam<int>(count);
-    return TRUE;
-}
-
-int TooltipCount()
-{
-    int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CountTooltip, win32::ToLParam(&count));
-    return count;
 }
 
 // The description changes that the system announced for one window's client object.
@@ -273,7 +205,7 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         dlg.Pump();
         const CString sentence(c.sentence);
         EXPECT_EQ(ShownTooltipText(), sentence);
-        IAccessible* kept = Take(field);
+        IAccessible* kept = ClientObjectOf(field);
         EXPECT_EQ(Read(kept).description, sentence);
         EXPECT_EQ(DescriptionChanges::count, sentence.IsEmpty() ? 0 : 1);
         if (sentence.IsEmpty()) {

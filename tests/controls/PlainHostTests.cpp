@@ -191,18 +191,6 @@ Outcome RunIn(Host host, const Scenario& scenario)
     return outcome;
 }
 
-// The log as an exact expectation; only a focus move to a given window
-// (WM_NEXTDLGCTL with lParam TRUE) names a handle, which differs from run to run.
-std::vector<Expect> Exactly(const std::vector<Recorded>& log)
-{
-    std::vector<Expect> expected;
-    for (const Recorded& entry : log) {
-        const bool handle = entry.message == WM_NEXTDLGCTL && entry.lParam != 0;
-        expected.push_back({entry.message, entry.role, entry.wParam, entry.lParam, handle ? kLParam : kWParam | kLParam});
-    }
-    return expected;
-}
-
 class PlainHostTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { DatumRegisterClasses(); }
@@ -226,7 +214,7 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
         for (Host host : {Host::Plain, Host::FrameworkByHandle, Host::Unicode}) {
             SCOPED_TRACE(NameOf(host));
             const Outcome outcome = RunIn(host, scenario);
-            EXPECT_TRUE(outcome.log->Matches(Exactly(reference.log->Log())));
+            EXPECT_TRUE(outcome.log->Matches(ExactlyAsLogged(reference.log->Log())));
             EXPECT_EQ(outcome.text[0], reference.text[0]);
             EXPECT_EQ(outcome.text[1], reference.text[1]);
             EXPECT_EQ(outcome.focusId, reference.focusId);

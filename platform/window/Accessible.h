@@ -7,7 +7,8 @@
 //                              object, some of its answers replaced
 //
 // oleacc.dll and oleaut32.dll are loaded when an accessibility client first
-// asks: a program that no client reads does not pay for them at start-up.
+// asks: a program that no client reads does not pay for them at start-up. A
+// load that fails is tried again at the next request.
 #pragma once
 
 #include "platform/window/Win32.h"

@@ -9,8 +9,8 @@
 
 namespace {
 constexpr LONG kButtonWidth = 15;   // at 96 DPI
-// The faces' frame: the black edge, the light inner edge and the two-pixel
-// shadow, and the grey beside them; what lies inside is the face's middle.
+// The width of the faces' frame: the black edge and the bevel inside it,
+// three pixels on every side; the triangle and its grey ground lie inside.
 constexpr int kFaceFrame = 3;
 } // namespace
 

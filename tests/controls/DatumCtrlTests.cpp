@@ -165,9 +165,11 @@ TEST_F(DatumCtrlTest, ButtonShowsTheFaceOfItsState)
 
 // The button is 15 pixels wide at 96 DPI and in proportion at others; its
 // face is drawn at the largest whole multiple that fits the button, each
-// pixel repeated, never smoothed. When the dialog has moved to a monitor of
-// another DPI and the system has placed the edit anew, the button takes the
-// width for the DPI at the edit's new right edge, as high as the edit.
+// pixel repeated, never smoothed; where the width is no whole multiple of
+// the face's, the face's frame takes the whole button. When the dialog has
+// moved to a monitor of another DPI and the system has placed the edit
+// anew, the button takes the width for the DPI at the edit's new right
+// edge, as high as the edit.
 TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
 {
     const struct {
@@ -196,8 +198,26 @@ TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
     const LONG width = CDatumCtrl::ButtonWidthAt(dpi);
     const RECT field = NormalRect(edit);
     EXPECT_EQ(NormalRect(button), (RECT{field.right, field.top, field.right + width, field.bottom}));
-    const auto scale = static_cast<std::size_t>(FaceScale({width, field.bottom - field.top}, {15, 20}));
-    EXPECT_TRUE(Shows(button, Scaled(kRaised, scale)));
+    const LONG height = field.bottom - field.top;
+    const auto scale = static_cast<std::size_t>(FaceScale({width, height}, {15, 20}));
+    if (width % 15 == 0) {
+        EXPECT_TRUE(Shows(button, Scaled(kRaised, scale)));
+    } else {   // the face's frame at the button's own corners (at 120 DPI, say)
+        const Picture face = Scaled(kRaised, scale);
+        const Picture painted = PaintedFace(button, static_cast<std::size_t>(width), static_cast<std::size_t>(height));
+        const std::size_t frame = 3 * scale;
+        for (std::size_t y = 0; y < frame; ++y) {
+            for (std::size_t x = 0; x < frame; ++x) {
+                const std::size_t right = painted[0].size() - frame + x;
+                const std::size_t bottom = painted.size() - frame + y;
+                EXPECT_EQ(painted[y][x], face[y][x]) << x << ", " << y;
+                EXPECT_EQ(painted[y][right], face[y][face[0].size() - frame + x]) << right << ", " << y;
+                EXPECT_EQ(painted[bottom][x], face[face.size() - frame + y][x]) << x << ", " << bottom;
+                EXPECT_EQ(painted[bottom][right], face[face.size() - frame + y][face[0].size() - frame + x])
+                    << right << ", " << bottom;
+            }
+        }
+    }
 
     ::MoveWindow(button, 0, 0, 30, 49, TRUE);
     EXPECT_TRUE(Shows(button, Scaled(kRaised, 2)));

@@ -83,13 +83,13 @@ void CCustomCtrl::CheckOnExit(const CString& text)
     bool changed = false;
     if (text.IsEmpty()) {
         if ((m_wFlags & DCF_REQUIRED) != 0) {
-            ReclaimFocus();
+            Refuse();
             return;
         }
         changed = text != m_strEntry;
     } else {
         if (!m_pCtrl->IsValid()) {
-            ReclaimFocus();
+            Refuse();
             return;
         }
         changed = text != m_strEntry;
@@ -133,20 +133,25 @@ BOOL CCustomCtrl::MayReclaimFocus()
     return TRUE;
 }
 
+void CCustomCtrl::Refuse()
+{
+    ReclaimFocus();
+    m_pCtrl->ExplainRefusal();
+}
+
 void CCustomCtrl::ReclaimFocus()
 {
     if (MayReclaimFocus()) {
         if (CWnd* self = m_pParent->GetDlgItem(m_nID))
             self->SetFocus();
     }
-    m_pCtrl->ExplainRefusal();
 }
 
 void CCustomCtrl::CheckValid()
 {
     if (m_pCtrl->IsValid())
         return;
-    ReclaimFocus();
+    Refuse();
     NotifyParent(DCN_INVALID);
 }
 

@@ -37,8 +37,9 @@ public:
     virtual void Normalize();
     // Gives the control's own window the keyboard focus; the base has no window.
     virtual void SetCtrlFocus();
-    // Tells the user why the text was refused, after the focus was taken
-    // back; the base stays silent, as a control does without DCF_EXPLAIN.
+    // Tells the user why the text was refused, after every refusal, whether
+    // or not the focus could be taken back; the base stays silent, as a
+    // control does without DCF_EXPLAIN.
     virtual void ExplainRefusal();
 
     // --- binding ---
@@ -57,8 +58,10 @@ public:
     // Whether the control may take the focus back from the window that now
     // holds it; tells that window to skip its own next focus-out check.
     BOOL MayReclaimFocus();
-    // Every refusal ends here: the focus back where it may be taken, then
-    // the control's explanation.
+    // Every refusal ends here: the focus back where it may be taken
+    // (ReclaimFocus), then the control's explanation (ExplainRefusal).
+    void Refuse();
+    // Gives the control the focus back when MayReclaimFocus allows it.
     void ReclaimFocus();
     // The explicit check of DCM_VERIFY.
     void CheckValid();

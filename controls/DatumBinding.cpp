@@ -51,13 +51,12 @@ BOOL DatumRegisterClasses()
 bool DatumBind(HWND control, const DatumBinding& binding)
 {
     CDatumEntry* entry = DateControl(control);
-    if (entry == nullptr || !DateRange{binding.minDate, binding.maxDate}.IsAllowed())
+    if (entry == nullptr || entry->IsBound() || !DateRange{binding.minDate, binding.maxDate}.IsAllowed())
         return false;
-    if (!entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags, binding.initial,
-                          binding.dateTime))
-        return false;
+    // The range first: the initial text's change rules judge it with the range.
     entry->SetRange(binding.minDate, binding.maxDate);
-    return true;
+    return entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags, binding.initial,
+                            binding.dateTime);
 }
 
 DatumResult DatumGetText(HWND control, std::string* text)

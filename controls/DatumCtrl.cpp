@@ -9,6 +9,9 @@
 
 namespace {
 constexpr LONG kButtonWidth = 15;   // at 96 DPI
+// The width of the faces' frame: the black edge and the bevel inside it,
+// three pixels on every side; the triangle and its grey ground lie inside.
+constexpr int kFaceFrame = 3;
 } // namespace
 
 CDatumCtrl::CDatumCtrl() = default;
@@ -91,6 +94,7 @@ LRESULT CDatumCtrl::OnCreate(WPARAM, LPARAM createStruct)
     m_pPopupButton = std::make_unique<CKodPopupButton>(this);
     m_pPopupButton->Create("Kodpopup", style, button, CWnd::FromHandle(create->hwndParent), IDC_POPUPBUTTON);
     m_pPopupButton->LoadBitmaps(IDB_KODPOPUP_UP, IDB_KODPOPUP_DOWN, IDB_KODPOPUP_UP, IDB_KODPOPUP_DISABLED);
+    m_pPopupButton->SetFrameWidth(kFaceFrame);
     return 0;
 }
 
@@ -217,11 +221,11 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 // offers only the range. The popup reads its start day from the dashed
 // form, so an accepted text in any form (070115, 20070115, a keyword
 // letter) is handed over rewritten; the window text itself is not changed
-// here. The focus
-// change into the popup runs this control's focus-out procedure inside the
-// modal loop (in full when a key opened it). Afterwards the control
-// takes the focus back but keeps the entry text from before the popup, so
-// that a picked date counts as a change at the next focus-out.
+// here. The focus change into the popup runs this control's focus-out
+// procedure inside the modal loop (in full when a key opened it).
+// Afterwards the control takes the focus back but keeps the entry text from
+// before the popup, so that a picked date counts as a change at the next
+// focus-out.
 void CDatumCtrl::OpenPopup()
 {
     CString text;

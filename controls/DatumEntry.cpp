@@ -292,7 +292,7 @@ LRESULT CDatumEntry::OnTextToValue(WPARAM, LPARAM)
     if (!IsBound() || m_pValue == nullptr)
         return 0;
     if (!m_pCtrl->IsValid()) {
-        ReclaimFocus();
+        Refuse();
         return 0;
     }
     m_pCtrl->Normalize();
@@ -316,7 +316,7 @@ LRESULT CDatumEntry::OnVerify(WPARAM, LPARAM)
     if (!IsBound())
         return 0;
     if (WindowText().IsEmpty() && (m_wFlags & DCF_REQUIRED) != 0)
-        ReclaimFocus();
+        Refuse();
     else
         CheckValid();
     return 0;
@@ -334,19 +334,25 @@ LRESULT CDatumEntry::OnCheckModified(WPARAM, LPARAM)
 // WM_GETOBJECT: asked which class it is, the control answers as the system's
 // edit does, so that accessibility clients read it as editable text whose
 // value is the window text. While the refusal tip shows, the client object
-// is the standard one with the tip's sentence as its description. Every
-// other request is the edit's.
+// is the standard one whose description is the tip's sentence for as long
+// as the tip shows. Every other request is the edit's.
 LRESULT CDatumEntry::OnGetObject(WPARAM flags, LPARAM objectId)
 {
     constexpr LRESULT kEditClassIndex = 65536 + 4;   // the system edit's index among the known classes
     if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_QUERYCLASSNAMEIDX))
         return kEditClassIndex;
     if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_CLIENT) && !m_tip.Sentence().IsEmpty()) {
-        if (const LRESULT object =
-                platform::LresultFromStdAccessible(m_hWnd, flags, {.description = m_tip.WideSentence().c_str()}))
+        if (const LRESULT object = platform::LresultFromStdAccessible(m_hWnd, flags, {.description = &ShownSentence}))
             return object;
     }
     return Default();
+}
+
+// The sentence of the tip at a date-control window now; null once the window has gone.
+LPCWSTR CDatumEntry::ShownSentence(HWND window)
+{
+    const auto* entry = dynamic_cast<const CDatumEntry*>(CWnd::FromHandlePermanent(window));
+    return entry != nullptr ? entry->m_tip.WideSentence().c_str() : nullptr;
 }
 
 // Another control takes the focus back from this one: skip the next check.

@@ -47,8 +47,6 @@ public:
     // refused wherever an impossible date is. False, and nothing stored,
     // when a side is an impossible date or the earliest lies after the latest.
     bool SetRange(const CDateValue& min, const CDateValue& max);
-    // The sentence of the refusal tip while it shows, else empty.
-    const CString& ShownRefusal() const { return m_tip.Sentence(); }
 
     // --- binding without the framework ---
     // Binds the control to a text and a value of its own (a CDateTimeValue
@@ -147,6 +145,9 @@ protected:
     CRefusalTip m_tip;                // the tip that explains a refusal (DCF_EXPLAIN)
 
 private:
+    // The client object's description: the tip's sentence at the window, read at each request.
+    static LPCWSTR ShownSentence(HWND window);
+
     // What a control bound without the framework owns.
     struct OwnedBinding;
     std::unique_ptr<OwnedBinding> m_pOwned;

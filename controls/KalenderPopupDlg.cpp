@@ -169,7 +169,7 @@ BOOL CKalenderPopupDlg::OnInitDialog()
 
     // The popup's outer rectangle is exactly the calendar's size, kept on
     // the monitor of the field: the one that holds the field's bottom-left
-    // pixel, just above the requested corner. The placement is applied
+    // pixel, just above (x, y). The placement is applied
     // while the popup is still invisible, so it does not count as a move.
     const RECT fieldCorner{m_x, m_y - 1, m_x + 1, m_y};
     placement.rcNormalPosition =

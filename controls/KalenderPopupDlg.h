@@ -1,8 +1,8 @@
 // KalenderPopupDlg.h: the month-calendar popup of the date control.
 //
 //   CKalenderPopupDlg   a borderless modal popup (dialog template 101) holding
-//                       one month calendar, placed at a requested screen
-//                       position and pulled back inside its monitor, offering
+//                       one month calendar, placed under its field and
+//                       pulled back inside the field's monitor, offering
 //                       the days of a range or every day; a day
 //                       picked with the mouse, Enter or Space comes back as
 //                       yyyy-mm-dd; Escape, F4, Alt+Up and any move, resize
@@ -26,10 +26,11 @@
 
 // What bounds the popup's placement on one monitor. On the primary monitor
 // these are the system metrics; on any other the right and bottom edges of
-// its work area take the place of the maximised size.
+// its work area take the place of the maximised size. So the first two are
+// screen coordinates of a right and a bottom limit, whatever their names say.
 struct ScreenLimits {
-    int cxMaximized;   // SM_CXMAXIMIZED, or the work area's right edge
-    int cyMaximized;   // SM_CYMAXIMIZED, or the work area's bottom edge
+    int cxMaximized;   // SM_CXMAXIMIZED (the primary monitor starts at 0), or the work area's right edge
+    int cyMaximized;   // SM_CYMAXIMIZED (the primary monitor starts at 0), or the work area's bottom edge
     int cxBorder;      // SM_CXBORDER
     int cyBorder;      // SM_CYBORDER
 
@@ -38,6 +39,10 @@ struct ScreenLimits {
     // The limits on the monitor that holds most of the area, or on the
     // nearest one when none holds any of it.
     static ScreenLimits ForArea(const RECT& area);
+
+private:
+    // The placement table of the tests reaches in here, with monitors that no display has.
+    friend struct ScreenLimitsOnAnyMonitor;
     // The limits on a monitor, given the primary monitor's limits.
     static ScreenLimits OnMonitor(const MONITORINFO& monitor, const ScreenLimits& primary);
 };
@@ -69,8 +74,10 @@ class CKalenderPopupDlg : public CDialog {
 public:
     // pResult: on entry the start text (yyyy-mm-dd), on a pick the picked
     // day. pPicked: set to TRUE on a pick, never cleared. Both are borrowed
-    // and must outlive the modal run. (x, y): the requested top-left corner
-    // in screen coordinates.
+    // and must outlive the modal run. (x, y): the field's bottom-left corner
+    // in screen coordinates. The popup's top-left corner goes there unless
+    // that puts it over its monitor's right or bottom edge, and the monitor
+    // is the one that holds the pixel just above (x, y), the field's.
     CKalenderPopupDlg(CString* pResult, BOOL* pPicked, int x, int y, CWnd* pParent = nullptr);
     // The days the calendar offers (MCM_SETRANGE); by default every day.
     // The start text must lie inside.
@@ -78,8 +85,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    // Sizes the popup to the calendar's minimum size at the requested
-    // position, pulled back inside the screen, limits the calendar to the
+    // Sizes the popup to the calendar's minimum size at (x, y), pulled back
+    // inside the field's monitor, limits the calendar to the
     // range and presets the selection.
     BOOL OnInitDialog() override;
     // OK, by Enter or Space: picks the calendar's highlighted day.

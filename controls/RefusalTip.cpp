@@ -11,6 +11,12 @@ LPARAM ScreenPoint(LONG x, LONG y)
     return static_cast<LPARAM>(win32::MakeWParam(static_cast<UINT>(x), static_cast<UINT>(y)));
 }
 
+// Tells accessibility clients that the field's description (the sentence) changed.
+void AnnounceDescriptionChange(HWND field)
+{
+    ::NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, field, OBJID_CLIENT, CHILDID_SELF);
+}
+
 } // namespace
 
 CRefusalTip::~CRefusalTip() { Hide(); }
@@ -28,6 +34,8 @@ void CRefusalTip::Show(const CWnd& field, const CString& sentence)
     EDITBALLOONTIP balloon{sizeof balloon, L"", m_wide.c_str(), TTI_NONE};
     if (::SendMessageA(m_field, EM_SHOWBALLOONTIP, 0, win32::ToLParam(&balloon)) != FALSE) {
         m_editBalloon = true;
+        if (!m_sentence.IsEmpty())
+            AnnounceDescriptionChange(m_field);
         return;
     }
 
@@ -37,8 +45,11 @@ void CRefusalTip::Show(const CWnd& field, const CString& sentence)
                                   WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP | TTS_BALLOON, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_field, nullptr,
                                   ::GetModuleHandleA(nullptr), nullptr);
-    if (m_tooltip == nullptr)
+    if (m_tooltip == nullptr) {   // no tip: no sentence that a client could read
+        m_sentence.Empty();
+        m_wide.clear();
         return;
+    }
     // The size of the record that every version of the tooltip reads.
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -52,12 +63,13 @@ void CRefusalTip::Show(const CWnd& field, const CString& sentence)
     ::GetWindowRect(m_field, &rect);
     ::SendMessageA(m_tooltip, TTM_TRACKPOSITION, 0, ScreenPoint((rect.left + rect.right) / 2, rect.bottom));
     ::SendMessageA(m_tooltip, TTM_TRACKACTIVATE, TRUE, win32::ToLParam(&tool));
+    if (!m_sentence.IsEmpty())
+        AnnounceDescriptionChange(m_field);
 }
 
+// Whatever Show made goes, an empty sentence's tooltip too.
 void CRefusalTip::Hide()
 {
-    if (m_sentence.IsEmpty())
-        return;
     if (m_editBalloon && ::IsWindow(m_field))
         ::SendMessageA(m_field, EM_HIDEBALLOONTIP, 0, 0);
     // The tooltip may have gone with the dialog that owns it.
@@ -65,6 +77,9 @@ void CRefusalTip::Hide()
         ::DestroyWindow(m_tooltip);
     m_tooltip = nullptr;
     m_editBalloon = false;
+    if (m_sentence.IsEmpty())
+        return;
     m_sentence.Empty();
     m_wide.clear();
+    AnnounceDescriptionChange(m_field);
 }

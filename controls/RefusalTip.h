@@ -8,7 +8,8 @@
 //                 tooltip window, which screen readers announce
 //
 // The tip never takes the focus; the field hides it at the next key, click
-// or focus change.
+// or focus change. Its coming and going is announced to accessibility
+// clients as a change of the field's description.
 #pragma once
 
 #include "platform/core/String.h"
@@ -25,17 +26,16 @@ public:
     CRefusalTip(const CRefusalTip&) = delete;
     CRefusalTip& operator=(const CRefusalTip&) = delete;
 
-    // Shows the sentence under the field, in place of any sentence shown before.
+    // Shows the sentence under the field, in place of any sentence shown
+    // before. When no tip can be made, no sentence is kept either.
     void Show(const CWnd& field, const CString& sentence);
+    // Takes away whatever Show made; the destructor does too.
     void Hide();
 
     // The sentence while the tip shows, else empty; and the same in UTF-16
     // for the accessibility layer and the edit's balloon.
     const CString& Sentence() const { return m_sentence; }
     const std::wstring& WideSentence() const { return m_wide; }
-    // The tooltip window of our own, while it shows; null when the edit's
-    // balloon shows the sentence.
-    HWND TooltipWindow() const { return m_tooltip; }
 
 private:
     HWND m_field = nullptr;

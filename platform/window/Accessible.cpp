@@ -16,6 +16,17 @@ constexpr GUID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x
 constexpr GUID kIidOleWindow = {0x00000114, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
+// The library's entry, kept once found. A library that could not be loaded
+// is tried again at the next request: one failed load must not take the
+// answers away for the rest of the program.
+template <class Function>
+Function* Entry(Function*& kept, const char* library, const char* name)
+{
+    if (kept == nullptr)
+        kept = win32::LibraryEntry<Function>(library, name);
+    return kept;
+}
+
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // A text for the client, who frees it with SysFreeString.
@@ -23,8 +34,8 @@ HRESULT AllocatedText(const std::wstring& text, BSTR* out)
 {
     if (out == nullptr)
         return E_INVALIDARG;
-    static auto* allocate = win32::LibraryEntry<decltype(::SysAllocString)>("oleaut32.dll", "SysAllocString");
-    *out = allocate != nullptr ? allocate(text.c_str()) : nullptr;
+    static decltype(::SysAllocString)* allocate = nullptr;
+    *out = Entry(allocate, "oleaut32.dll", "SysAllocString") != nullptr ? allocate(text.c_str()) : nullptr;
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -34,13 +45,13 @@ HRESULT AllocatedText(const std::wstring& text, BSTR* out)
 class StdAnswersReplaced final : private IAccessible {
 public:
     // Takes over the caller's reference to standard.
-    StdAnswersReplaced(IAccessible* standard, const StdAccessibleAnswers& answers)
+    StdAnswersReplaced(IAccessible* standard, HWND window, const StdAccessibleAnswers& answers)
         : m_standard(standard),
+          m_window(window),
           m_role(answers.role),
           m_hasName(answers.name != nullptr),
           m_name(m_hasName ? answers.name : L""),
-          m_hasDescription(answers.description != nullptr),
-          m_description(m_hasDescription ? answers.description : L"")
+          m_description(answers.description)
     {
     }
     StdAnswersReplaced(const StdAnswersReplaced&) = delete;
@@ -109,9 +120,10 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
     {
-        if (!IsSelf(child) || !m_hasDescription)
+        const LPCWSTR now = IsSelf(child) && m_description != nullptr ? m_description(m_window) : nullptr;
+        if (now == nullptr || *now == L'\0')
             return m_standard->get_accDescription(child, description);
-        return AllocatedText(m_description, description);
+        return AllocatedText(now, description);
     }
 
     // --- IAccessible: the standard object's answers ---
@@ -181,11 +193,11 @@ private:
     ~StdAnswersReplaced() { m_standard->Release(); }
 
     IAccessible* const m_standard;
+    const HWND m_window;
     const LONG m_role;
     const bool m_hasName;
     const std::wstring m_name;
-    const bool m_hasDescription;
-    const std::wstring m_description;
+    LPCWSTR (*const m_description)(HWND window);
     std::atomic<ULONG> m_references{1};
 };
 
@@ -193,16 +205,16 @@ private:
 
 LRESULT LresultFromStdAccessible(HWND window, WPARAM flags, const StdAccessibleAnswers& answers)
 {
-    static auto* createStandard =
-        win32::LibraryEntry<decltype(::CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
-    static auto* fromObject = win32::LibraryEntry<decltype(::LresultFromObject)>("oleacc.dll", "LresultFromObject");
-    if (createStandard == nullptr || fromObject == nullptr)
+    static decltype(::CreateStdAccessibleObject)* createStandard = nullptr;
+    static decltype(::LresultFromObject)* fromObject = nullptr;
+    if (Entry(createStandard, "oleacc.dll", "CreateStdAccessibleObject") == nullptr ||
+        Entry(fromObject, "oleacc.dll", "LresultFromObject") == nullptr)
         return 0;
 
     void* standard = nullptr;
     if (FAILED(createStandard(window, OBJID_CLIENT, kIidAccessible, &standard)) || standard == nullptr)
         return 0;
-    auto* wrapper = new StdAnswersReplaced(static_cast<IAccessible*>(standard), answers);
+    auto* wrapper = new StdAnswersReplaced(static_cast<IAccessible*>(standard), window, answers);
     // LresultFromObject holds its own reference until the client takes the object.
     void* object = nullptr;
     wrapper->QueryInterface(kIidUnknown, &object);

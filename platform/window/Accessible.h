@@ -7,7 +7,8 @@
 //                              object, some of its answers replaced
 //
 // oleacc.dll and oleaut32.dll are loaded when an accessibility client first
-// asks: a program that no client reads does not pay for them at start-up.
+// asks: a program that no client reads does not pay for them at start-up. A
+// load that fails is tried again at the next request.
 #pragma once
 
 #include "platform/window/Win32.h"
@@ -15,11 +16,14 @@
 namespace platform {
 
 // What the window itself (CHILDID_SELF) answers instead of the standard
-// object; 0 or null leaves that answer to the standard object.
+// object; 0 or null leaves that answer to the standard object. The
+// description is read from the window at each request, so that a client
+// who keeps the object reads a description that comes and goes as it is
+// now; a null or empty text there leaves it to the standard object.
 struct StdAccessibleAnswers {
     LONG role = 0;
     LPCWSTR name = nullptr;
-    LPCWSTR description = nullptr;
+    LPCWSTR (*description)(HWND window) = nullptr;
 };
 
 // The window's standard client object (CreateStdAccessibleObject), wrapped

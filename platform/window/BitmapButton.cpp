@@ -112,14 +112,56 @@ LRESULT CBitmapButton::OnDrawItem(DRAWITEMSTRUCT* item)
     BITMAP size = {};
     ::GetObjectA(bitmap, static_cast<int>(sizeof size), &size);
     const RECT& area = item->rcItem;
-    const int scale = FaceScale({area.right - area.left, area.bottom - area.top}, {size.bmWidth, size.bmHeight});
+    const SIZE button{area.right - area.left, area.bottom - area.top};
+    const SIZE image{size.bmWidth, size.bmHeight};
+    const int scale = FaceScale(button, image);
     HDC memory = ::CreateCompatibleDC(item->hDC);
     HGDIOBJ previous = ::SelectObject(memory, bitmap);
     const int oldMode = ::SetStretchBltMode(item->hDC, COLORONCOLOR);
-    ::StretchBlt(item->hDC, area.left, area.top, size.bmWidth * scale, size.bmHeight * scale, memory, 0, 0,
-                 size.bmWidth, size.bmHeight, SRCCOPY);
+    if (FramedFits(button, image, scale))
+        DrawFramed(item->hDC, area, memory, image, scale);
+    else
+        ::StretchBlt(item->hDC, area.left, area.top, image.cx * scale, image.cy * scale, memory, 0, 0, image.cx,
+                     image.cy, SRCCOPY);
     ::SetStretchBltMode(item->hDC, oldMode);
     ::SelectObject(memory, previous);
     ::DeleteDC(memory);
     return TRUE;
+}
+
+bool CBitmapButton::FramedFits(SIZE button, SIZE image, int scale) const
+{
+    const LONG frame = m_frameWidth;
+    if (frame <= 0 || image.cx <= 0 || button.cx % image.cx == 0)
+        return false;
+    // The middle, at the scale, must fit inside the frame.
+    return image.cx > 2 * frame && image.cy > 2 * frame &&
+           (image.cx - 2 * frame) * scale <= button.cx - 2 * frame * scale &&
+           (image.cy - 2 * frame) * scale <= button.cy - 2 * frame * scale;
+}
+
+// Nine pieces: the corners at the scale, the edges stretched along the
+// button's sides (a frame's edge is the same all along), and the middle
+// filled with its own top-left colour with the image's middle centred on it.
+void CBitmapButton::DrawFramed(HDC target, const RECT& area, HDC image, SIZE size, int scale) const
+{
+    const int frame = m_frameWidth;
+    const int sourceX[4] = {0, frame, size.cx - frame, size.cx};
+    const int sourceY[4] = {0, frame, size.cy - frame, size.cy};
+    const int targetX[4] = {area.left, area.left + frame * scale, area.right - frame * scale, area.right};
+    const int targetY[4] = {area.top, area.top + frame * scale, area.bottom - frame * scale, area.bottom};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const bool middle = row == 1 && column == 1;
+            ::StretchBlt(target, targetX[column], targetY[row], targetX[column + 1] - targetX[column],
+                         targetY[row + 1] - targetY[row], image, sourceX[column], sourceY[row],
+                         middle ? 1 : sourceX[column + 1] - sourceX[column],
+                         middle ? 1 : sourceY[row + 1] - sourceY[row], SRCCOPY);
+        }
+    }
+    const int width = (size.cx - 2 * frame) * scale;
+    const int height = (size.cy - 2 * frame) * scale;
+    ::StretchBlt(target, targetX[1] + (targetX[2] - targetX[1] - width) / 2,
+                 targetY[1] + (targetY[2] - targetY[1] - height) / 2, width, height, image, frame, frame,
+                 size.cx - 2 * frame, size.cy - 2 * frame, SRCCOPY);
 }

@@ -23,19 +23,29 @@ public:
     // load. Buttons of one thread share each image: it is loaded by the first
     // and deleted when the last lets go of it.
     BOOL LoadBitmaps(UINT upId, UINT downId = 0, UINT focusId = 0, UINT disabledId = 0);
+    // The width of the images' frame, in image pixels. In a button whose
+    // width is no whole multiple of the image's (a DPI scale that is not
+    // whole), the frame then runs along the button's edges and the image's
+    // middle is centred inside it, on the colour of the middle's top-left
+    // pixel. 0, the default: the image is drawn at the top-left corner.
+    void SetFrameWidth(int pixels) { m_frameWidth = pixels; }
 
 protected:
     const MessageMap* GetMessageMap() const override;
 
 private:
     // Reflected WM_DRAWITEM: draws the image for the state, in this order:
-    // disabled, pressed, focused, else up; at the button's top-left corner,
-    // at the FaceScale for the button's size.
+    // disabled, pressed, focused, else up; at the FaceScale for the button's
+    // size, at its top-left corner or framed (SetFrameWidth).
     LRESULT OnDrawItem(DRAWITEMSTRUCT* item);
+    // Whether the image is drawn framed in a button of this size.
+    bool FramedFits(SIZE button, SIZE image, int scale) const;
+    void DrawFramed(HDC target, const RECT& area, HDC image, SIZE size, int scale) const;
     void FreeBitmaps();
 
     HBITMAP m_bitmapUp = nullptr;
     HBITMAP m_bitmapDown = nullptr;
     HBITMAP m_bitmapFocus = nullptr;
     HBITMAP m_bitmapDisabled = nullptr;
+    int m_frameWidth = 0;
 };

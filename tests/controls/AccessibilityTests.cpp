@@ -1,6 +1,7 @@
 // What an accessibility client reads from the date controls and the popup
 // button, through the system's own in-process accessibility layer.
 #include "tests/controls/DatumCtrlFixture.h"
+#include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/PopupDriver.h"
 
 #include <oleacc.h>
@@ -9,8 +10,6 @@
 
 namespace test {
 namespace {
-
-constexpr GUID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
 // What a client reads from a window's client object; role 0 when it got none.
 struct Reading {
@@ -21,22 +20,12 @@ struct Reading {
     bool unavailable = false;
 };
 
-CString TakeText(BSTR text)
-{
-    char buffer[256] = {};
-    if (text != nullptr)
-        ::WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
-    ::SysFreeString(text);
-    return CString(buffer);
-}
-
-Reading Read(HWND window)
+// What the object answers now.
+Reading Read(IAccessible* object)
 {
     Reading reading;
-    void* found = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible, &found)))
+    if (object == nullptr)
         return reading;
-    auto* object = static_cast<IAccessible*>(found);
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
@@ -55,7 +44,15 @@ Reading Read(HWND window)
     text = nullptr;
     if (object->get_accDescription(self, &text) == S_OK)
         reading.description = TakeText(text);
-    object->Release();
+    return reading;
+}
+
+Reading Read(HWND window)
+{
+    IAccessible* object = ClientObjectOf(window);
+    const Reading reading = Read(object);
+    if (object != nullptr)
+        object->Release();
     return reading;
 }
 
@@ -106,44 +103,25 @@ TEST_F(DatumCtrlTest, ScreenReadersReadTheFieldsAsTextAndTheButtonAsAPushButton)
     ::OleUninitialize();
 }
 
-BOOL CALLBACK KeepShownTooltip(HWND window, LPARAM found)
-{
-    char className[32] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (!::IsWindowVisible(window) || ::lstrcmpiA(className, TOOLTIPS_CLASSA) != 0)
-        return TRUE;
-    *win32::FromLParam<HWND>(found) = window;
-    return FALSE;
-}
-
-// The shown tooltip window of this thread, or null.
-HWND ShownTooltip()
-{
-    HWND tooltip = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &KeepShownTooltip, win32::ToLParam(&tooltip));
-    return tooltip;
-}
-
-// The text of the shown tooltip window of this thread; empty when none shows.
-CString ShownTooltipText()
-{
-    const HWND tooltip = ShownTooltip();
-    if (tooltip == nullptr)
-        return CString();
-    char text[256] = {};
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.lpszText = text;
-    ::SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, win32::ToLParam(&tool));
-    return CString(text);
-}
+// The description changes that the system announced for one window's client object.
+struct DescriptionChanges {
+    static inline HWND watched = nullptr;
+    static inline int count = 0;
+    static void CALLBACK Event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+    {
+        if (window == watched && object == OBJID_CLIENT && child == CHILDID_SELF)
+            ++count;
+    }
+};
 
 // With DCF_EXPLAIN, each refusal shows its own sentence in a balloon
 // tooltip under the field as soon as it is refused, at focus-out and for
 // DCM_VERIFY alike, and an accessibility client reads the sentence as the
-// field's description while it shows. The next key, click or focus change
-// takes it away. Without the bit, or when the focus went to Cancel, nothing
-// shows.
+// field's description while it shows, announced as a description change.
+// The next key, click or focus change takes it away, from an object the
+// client kept as well, and announces that too. Without the bit, or when
+// the focus went to Cancel, nothing shows. A tip that was shown without a
+// sentence leaves no tooltip window behind either.
 TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
 {
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
@@ -194,6 +172,10 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         date.Parse(dashed);
         return date;
     };
+    const HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_DESCRIPTIONCHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
+                          &DescriptionChanges::Event, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.text << "\" flags " << c.flags);
         HostDialog dlg(c.className, {.flags = c.flags, .minDate = day(c.earliest), .maxDate = day(c.latest)}, {},
@@ -206,6 +188,8 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         const HWND field = dlg.Item(kCtrlIds.first);
         dlg.Focus(kCtrlIds.first);
         ::SetWindowTextA(field, c.text);
+        DescriptionChanges::watched = field;
+        DescriptionChanges::count = 0;
         switch (c.refuse) {
         case Refuse::Tab: dlg.Tab(); break;
         case Refuse::Verify: ::SendMessageA(field, DCM_VERIFY, 0, 0); break;
@@ -220,11 +204,15 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         }
         dlg.Pump();
         const CString sentence(c.sentence);
-        EXPECT_EQ(dlg.Control(kCtrlIds.first).ShownRefusal(), sentence);
         EXPECT_EQ(ShownTooltipText(), sentence);
-        EXPECT_EQ(Read(field).description, sentence);
-        if (sentence.IsEmpty())
+        IAccessible* kept = ClientObjectOf(field);
+        EXPECT_EQ(Read(kept).description, sentence);
+        EXPECT_EQ(DescriptionChanges::count, sentence.IsEmpty() ? 0 : 1);
+        if (sentence.IsEmpty()) {
+            if (kept != nullptr)
+                kept->Release();
             continue;
+        }
 
         switch (c.dismiss) {
         case Dismiss::Key: PressKey(VK_END); break;
@@ -234,10 +222,26 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 3000 && !ShownTooltipText().IsEmpty();
              ::Sleep(10))
             dlg.Pump();
-        EXPECT_EQ(dlg.Control(kCtrlIds.first).ShownRefusal(), "");
+        dlg.Pump();
         EXPECT_EQ(ShownTooltipText(), "");
         EXPECT_NE(Read(field).description, sentence);
+        EXPECT_NE(Read(kept).description, sentence);
+        EXPECT_EQ(DescriptionChanges::count, 2);
+        if (kept != nullptr)
+            kept->Release();
     }
+    ::UnhookWinEvent(hook);
+
+    HostDialog dlg("DatumCtrl", {}, {}, kCtrlIds);
+    ASSERT_TRUE(dlg.Open());
+    const int tooltips = TooltipCount();
+    for (const bool hidden : {true, false}) {
+        CRefusalTip tip;
+        tip.Show(dlg.Control(kCtrlIds.first), "");
+        if (hidden)
+            tip.Hide();
+    }
+    EXPECT_EQ(TooltipCount(), tooltips);
     ::OleUninitialize();
 }
 

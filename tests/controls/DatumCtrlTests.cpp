@@ -16,8 +16,8 @@ namespace {
 constexpr int kFirstCtrlId = kCtrlIds.first;
 constexpr int kSecondCtrlId = kCtrlIds.second;
 
-// A picture of 15 x 20 pixels as rows of letters: K black, D dark grey,
-// L light grey, W white, ? anything else. "xN" after a row repeats it.
+// A picture as rows of letters: K black, D dark grey, L light grey,
+// W white, ? anything else. "xN" after a row repeats it.
 using Picture = std::vector<std::string>;
 
 Picture Expand(std::initializer_list<const char*> rows)
@@ -27,7 +27,7 @@ Picture Expand(std::initializer_list<const char*> rows)
         const char* repeat = std::strchr(row, 'x');
         const int count = repeat != nullptr ? std::atoi(repeat + 1) : 1;
         const std::string pixels = repeat != nullptr ? std::string(row, repeat) : std::string(row);
-        picture.insert(picture.end(), static_cast<std::size_t>(count), pixels.substr(0, 15));
+        picture.insert(picture.end(), static_cast<std::size_t>(count), pixels);
     }
     return picture;
 }
@@ -165,9 +165,11 @@ TEST_F(DatumCtrlTest, ButtonShowsTheFaceOfItsState)
 
 // The button is 15 pixels wide at 96 DPI and in proportion at others; its
 // face is drawn at the largest whole multiple that fits the button, each
-// pixel repeated, never smoothed. When the dialog has moved to a monitor of
-// another DPI and the system has placed the edit anew, the button takes the
-// width for the DPI at the edit's new right edge, as high as the edit.
+// pixel repeated, never smoothed; where the width is no whole multiple of
+// the face's, the face's frame takes the whole button. When the dialog has
+// moved to a monitor of another DPI and the system has placed the edit
+// anew, the button takes the width for the DPI at the edit's new right
+// edge, as high as the edit.
 TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
 {
     const struct {
@@ -196,11 +198,48 @@ TEST_F(DatumCtrlTest, ButtonAndFaceFollowTheDpi)
     const LONG width = CDatumCtrl::ButtonWidthAt(dpi);
     const RECT field = NormalRect(edit);
     EXPECT_EQ(NormalRect(button), (RECT{field.right, field.top, field.right + width, field.bottom}));
-    const auto scale = static_cast<std::size_t>(FaceScale({width, field.bottom - field.top}, {15, 20}));
-    EXPECT_TRUE(Shows(button, Scaled(kRaised, scale)));
+    const LONG height = field.bottom - field.top;
+    const auto scale = static_cast<std::size_t>(FaceScale({width, height}, {15, 20}));
+    if (width % 15 == 0) {
+        EXPECT_TRUE(Shows(button, Scaled(kRaised, scale)));
+    } else {   // the face's frame at the button's own corners (at 120 DPI, say)
+        const Picture face = Scaled(kRaised, scale);
+        const Picture painted = PaintedFace(button, static_cast<std::size_t>(width), static_cast<std::size_t>(height));
+        const std::size_t frame = 3 * scale;
+        for (std::size_t y = 0; y < frame; ++y) {
+            for (std::size_t x = 0; x < frame; ++x) {
+                const std::size_t right = painted[0].size() - frame + x;
+                const std::size_t bottom = painted.size() - frame + y;
+                EXPECT_EQ(painted[y][x], face[y][x]) << x << ", " << y;
+                EXPECT_EQ(painted[y][right], face[y][face[0].size() - frame + x]) << right << ", " << y;
+                EXPECT_EQ(painted[bottom][x], face[face.size() - frame + y][x]) << x << ", " << bottom;
+                EXPECT_EQ(painted[bottom][right], face[face.size() - frame + y][face[0].size() - frame + x])
+                    << right << ", " << bottom;
+            }
+        }
+    }
 
     ::MoveWindow(button, 0, 0, 30, 49, TRUE);
     EXPECT_TRUE(Shows(button, Scaled(kRaised, 2)));
+    // A width that is no whole multiple of the face's, as at 120 and 144
+    // DPI: the frame takes the whole button, the face's middle is centred in
+    // it, and the rest of the middle has the face's colour.
+    const struct {
+        WPARAM pushed;
+        Picture face;
+    } framed[] = {
+        {FALSE, Expand({"KKKKKKKKKKKKKKKKKKK", "KWWWWWWWWWWWWWWWWDK", "KWLLLLLLLLLLLLLLDDKx8", "KWLLLKKKKKKKLLLLDDK",
+                        "KWLLLLKKKKKLLLLLDDK", "KWLLLLLKKKLLLLLLDDK", "KWLLLLLLKLLLLLLLDDK", "KWLLLLLLLLLLLLLLDDKx8",
+                        "KWDDDDDDDDDDDDDDDDK", "KDDDDDDDDDDDDDDDDDK", "KKKKKKKKKKKKKKKKKKK"})},
+        {TRUE, Expand({"KKKKKKKKKKKKKKKKKKKx2", "KLLLLLLLLLLLLLLLLLKx9", "KLLLLLKKKKKKKLLLLLK", "KLLLLLLKKKKKLLLLLLK",
+                       "KLLLLLLLKKKLLLLLLLK", "KLLLLLLLLKLLLLLLLLK", "KLLLLLLLLLLLLLLLLLKx9", "KKKKKKKKKKKKKKKKKKK"})},
+    };
+    ::MoveWindow(button, 0, 0, 19, 25, TRUE);
+    for (const auto& f : framed) {
+        ::SendMessageA(button, BM_SETSTATE, f.pushed, 0);
+        EXPECT_TRUE(Shows(button, f.face)) << (f.pushed ? "pushed" : "up");
+    }
+    ::SendMessageA(button, BM_SETSTATE, FALSE, 0);
     ::MoveWindow(edit, 40, 60, 160, 40, TRUE);
     ::SendMessageA(edit, WM_DPICHANGED_AFTERPARENT, 0, 0);
     EXPECT_EQ(NormalRect(button), (RECT{200, 60, 200 + width, 100}));
@@ -323,18 +362,43 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
 }
 
 // The other control's button has the same id 1001 but another position:
-// a move to it runs the focus-out procedure in full.
+// a move to it runs the focus-out procedure in full, also where the two
+// controls stand side by side in one row and the buttons share their top
+// edge. An accepted text is rewritten and reported; a refused one takes the
+// focus back.
 TEST_F(DatumCtrlTest, AnotherControlsButtonRunsTheFocusOut)
 {
-    HostDialog& dlg = Open();
-    dlg.Focus(kFirstCtrlId);
-    ::SetWindowTextA(dlg.Item(kFirstCtrlId), "070115");
-    ProtocolLog log(dlg);
-    ::SetFocus(Button(kSecondCtrlId));
-    dlg.Pump();
-    EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
-    const Expect expected[] = {Change(kFirstCtrlId), ExitChanged(kFirstCtrlId), Request(DCM_BUTTONFOCUS, kRoleSecond)};
-    EXPECT_TRUE(log.Matches(expected));
+    for (const bool sideBySide : {false, true}) {
+        for (const bool accepted : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << (sideBySide ? "side by side" : "one below the other")
+                                              << (accepted ? ", accepted" : ", refused"));
+            HostDialog& dlg = Open();
+            if (sideBySide) {   // the second control right of the first one's button, in its row
+                const RECT field = NormalRect(dlg.Item(kFirstCtrlId));
+                const RECT button = NormalRect(Button(kFirstCtrlId));
+                const LONG width = field.right - field.left;
+                const LONG left = button.right + 10;
+                ::MoveWindow(dlg.Item(kSecondCtrlId), left, field.top, width, field.bottom - field.top, TRUE);
+                ::MoveWindow(Button(kSecondCtrlId), left + width, button.top, button.right - button.left,
+                             button.bottom - button.top, TRUE);
+                ASSERT_EQ(NormalRect(Button(kSecondCtrlId)).top, button.top);
+            }
+            dlg.Focus(kFirstCtrlId);
+            ::SetWindowTextA(dlg.Item(kFirstCtrlId), accepted ? "070115" : "070231");
+            ProtocolLog log(dlg);
+            ::SetFocus(Button(kSecondCtrlId));
+            dlg.Pump();
+            if (accepted) {
+                EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
+                const Expect expected[] = {Change(kFirstCtrlId), ExitChanged(kFirstCtrlId),
+                                           Request(DCM_BUTTONFOCUS, kRoleSecond)};
+                EXPECT_TRUE(log.Matches(expected));
+            } else {
+                EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "070231");
+                EXPECT_EQ(dlg.FocusId(), kFirstCtrlId);
+            }
+        }
+    }
 }
 
 // After DCM_YIELDFOCUS the next focus loss runs no check; the one after does.

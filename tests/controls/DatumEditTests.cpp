@@ -456,23 +456,35 @@ TEST_F(DatumEditTest, FirstExchangeBindsLaterOnesKeepTheBinding)
 }
 
 // The limit reaches the edit on loading; a longer text fails the save with
-// one message box and the focus on the control.
+// one message box and the focus on the control. Limit 0 is no limit: a text
+// of any length saves without a box.
 TEST_F(DatumEditTest, MaxCharsLimitsAndValidates)
 {
-    HostDialog& dlg = Open({.maxLen = 10});
-    EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), EM_GETLIMITTEXT, 0, 0), 10);
-
-    ::SetWindowTextA(dlg.Item(kFirstId), "2024-01-05xx");
-    dlg.Focus(kPlainEditId);
-    MessageBoxCounter boxes;
-    EXPECT_FALSE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(boxes.count, 1);
-    EXPECT_EQ(dlg.FocusId(), kFirstId);
-
-    ::SetWindowTextA(dlg.Item(kFirstId), "2024-01-05");
-    EXPECT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(dlg.text[0], "2024-01-05");
-    EXPECT_EQ(boxes.count, 1);
+    const struct {
+        int maxLen;
+        const char* text;
+        bool saved;
+    } cases[] = {
+        {10, "2024-01-05xx", false},
+        {10, "2024-01-05", true},
+        {0, "2024-01-05, and a text longer than any limit a date field has", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.maxLen << " \"" << c.text << "\"");
+        HostDialog& dlg = Open({.maxLen = c.maxLen});
+        if (c.maxLen != 0) {
+            EXPECT_EQ(::SendMessageA(dlg.Item(kFirstId), EM_GETLIMITTEXT, 0, 0), c.maxLen);
+        }
+        dlg.Focus(kPlainEditId);
+        ::SetWindowTextA(dlg.Item(kFirstId), c.text);
+        MessageBoxCounter boxes;
+        EXPECT_EQ(dlg.UpdateData(TRUE) != FALSE, c.saved);
+        EXPECT_EQ(boxes.count, c.saved ? 0 : 1);
+        EXPECT_EQ(dlg.FocusId(), c.saved ? kPlainEditId : kFirstId);
+        if (c.saved) {
+            EXPECT_EQ(dlg.text[0], c.text);
+        }
+    }
 }
 
 // An unbound control filters keys but reacts to nothing else; the host

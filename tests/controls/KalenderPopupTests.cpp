@@ -6,10 +6,21 @@
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
 
+#include <climits>
 #include <cstdlib>
 #include <functional>
+#include <span>
+#include <string>
 #include <tuple>
 #include <vector>
+
+// The limits on any monitor, given as the tests' table gives them.
+struct ScreenLimitsOnAnyMonitor {
+    static ScreenLimits Of(const MONITORINFO& monitor, const ScreenLimits& primary)
+    {
+        return ScreenLimits::OnMonitor(monitor, primary);
+    }
+};
 
 namespace test {
 namespace {
@@ -110,7 +121,7 @@ TEST(PopupPlacement, KeepsThePopupOnTheFieldsMonitor)
     };
     for (const auto& c : cases) {
         MONITORINFO monitor{sizeof monitor, {}, c.work, c.flags};
-        EXPECT_EQ(PullBackOnScreen(c.requested, ScreenLimits::OnMonitor(monitor, primary)), c.placed)
+        EXPECT_EQ(PullBackOnScreen(c.requested, ScreenLimitsOnAnyMonitor::Of(monitor, primary)), c.placed)
             << c.monitor << " monitor, requested " << c.requested;
     }
 }
@@ -192,6 +203,72 @@ TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
             EXPECT_EQ(driver.shownRect.right, limits.cxMaximized - limits.cxBorder);
             EXPECT_EQ(driver.shownRect.bottom, limits.cyMaximized - limits.cyBorder);
         }
+    }
+}
+
+// With a second monitor of 1024x768 beside the primary one of 1280x1024
+// (the runner's two-monitor display, CORVANEL_WINE_MONITORS=right or left:
+// the side of the second), the popup opens on the monitor of the field's
+// bottom-left pixel and is pulled back over that monitor's right and
+// bottom edges only. A field across the boundary belongs to the monitor it
+// starts on, even in that monitor's last pixel column. The rows give the
+// field's bottom-left corner and where the popup's right and bottom edges
+// end when pulled back (kStays: not pulled, the left or top edge stays at
+// the corner). Skipped on a display with one monitor.
+TEST_F(DatumCtrlTest, PopupOpensOnTheFieldsMonitorOfTwo)
+{
+    const char* side = std::getenv("CORVANEL_WINE_MONITORS");
+    if (side == nullptr)
+        GTEST_SKIP() << "one monitor here; the two-monitor run sets CORVANEL_WINE_MONITORS";
+    const bool secondOnRight = std::string(side) == "right";
+    ASSERT_EQ(::GetSystemMetrics(SM_CMONITORS), 2);
+    const POINT secondCorner{secondOnRight ? 1280 : -1024, 0};
+    MONITORINFO second{};
+    second.cbSize = sizeof second;
+    ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromPoint(secondCorner, MONITOR_DEFAULTTONULL), &second));
+    ASSERT_EQ(second.rcMonitor, (RECT{secondCorner.x, 0, secondCorner.x + 1024, 768}));
+
+    constexpr LONG kStays = LONG_MIN;
+    struct Case {
+        const char* what;
+        POINT corner;   // the field's bottom-left corner
+        LONG right;     // where the popup's right edge is pulled back to
+        LONG bottom;    // where its bottom edge is pulled back to
+    };
+    const Case onTheRight[] = {
+        {"near the second's right edge", {2250, 300}, 2303, kStays},
+        {"near the second's bottom edge", {1400, 740}, kStays, 767},
+        {"in the second's bottom-right corner", {2280, 760}, 2303, 767},
+        {"across the boundary, from the second's first column", {1280, 740}, kStays, 767},
+        {"across the boundary, from the primary's last column", {1279, 740}, 1287, kStays},
+    };
+    const Case onTheLeft[] = {
+        {"near the second's right edge", {-100, 300}, -1, kStays},
+        {"near the second's bottom edge", {-900, 740}, kStays, 767},
+        {"in the second's bottom-right corner", {-50, 760}, -1, 767},
+        {"across the boundary, from the second's last column", {-1, 740}, -1, 767},
+        {"across the boundary, from the primary's first column", {0, 740}, kStays, kStays},
+    };
+    for (const Case& c : secondOnRight ? std::span<const Case>(onTheRight) : std::span<const Case>(onTheLeft)) {
+        SCOPED_TRACE(::testing::Message() << c.what << ", the second monitor on the " << side);
+        HostDialog& dlg = Open();
+        RECT field{};
+        ::GetWindowRect(dlg.Item(kField), &field);
+        RECT dialog{};
+        ::GetWindowRect(dlg.m_hWnd, &dialog);
+        ::SetWindowPos(dlg.m_hWnd, nullptr, dialog.left + c.corner.x - field.left,
+                       dialog.top + c.corner.y - field.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::GetWindowRect(dlg.Item(kField), &field);
+        ASSERT_EQ(field.left, c.corner.x);
+        ASSERT_EQ(field.bottom, c.corner.y);
+        PopupDriver driver([](CKalenderPopupDlg& popup) { popup.SendMessage(WM_COMMAND, IDCANCEL, 0); });
+        ::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0);
+        ASSERT_TRUE(driver.scriptRan);
+        const RECT& shown = driver.shownRect;
+        const LONG width = shown.right - shown.left;
+        const LONG height = shown.bottom - shown.top;
+        EXPECT_EQ(shown.right, c.right == kStays ? c.corner.x + width : c.right);
+        EXPECT_EQ(shown.bottom, c.bottom == kStays ? c.corner.y + height : c.bottom);
     }
 }
 

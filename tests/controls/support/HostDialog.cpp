@@ -173,6 +173,16 @@ void DialogSteps::Tab() const
 
 ProtocolLog::ProtocolLog(HostDialog& dialog) : ProtocolLog(dialog.m_hWnd, dialog.ids) {}
 
+std::vector<Expect> ExactlyAsLogged(const std::vector<Recorded>& log)
+{
+    std::vector<Expect> expected;
+    for (const Recorded& entry : log) {
+        const bool handle = entry.message == WM_NEXTDLGCTL && entry.lParam != 0;
+        expected.push_back({entry.message, entry.role, entry.wParam, entry.lParam, handle ? kLParam : kWParam | kLParam});
+    }
+    return expected;
+}
+
 ProtocolLog::ProtocolLog(HWND dialog, const HostIds& ids)
 {
     KeepOnly([](UINT message) {

@@ -155,4 +155,9 @@ public:
     ProtocolLog(HWND dialog, const HostIds& ids);
 };
 
+// A log as an exact expectation, for comparing two runs of one scenario;
+// only a focus move to a given window (WM_NEXTDLGCTL with lParam TRUE)
+// names a handle, which differs from run to run.
+std::vector<Expect> ExactlyAsLogged(const std::vector<Recorded>& log);
+
 } // namespace test

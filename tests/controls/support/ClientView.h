@@ -1,0 +1,32 @@
+// ClientView.h: what a user and an accessibility client see of this thread's windows.
+//
+//   ShownTooltip, ShownTooltipText, TooltipCount   the tooltip windows
+//   TopLevelWindowCount   every top-level window of the thread, shown or not
+//   ClientObjectOf, TakeText, DescriptionOf        a window's client object
+//                         as oleacc hands it to a client, and its texts
+#pragma once
+
+#include "platform/core/String.h"
+#include "platform/window/Win32.h"
+
+#include <oleacc.h>
+
+namespace test {
+
+// The shown tooltip window of this thread, or null.
+HWND ShownTooltip();
+// The text of the shown tooltip window of this thread; empty when none shows.
+CString ShownTooltipText();
+// Tooltip windows of this thread, shown or not.
+int TooltipCount();
+int TopLevelWindowCount();
+
+// The client object of a window, as a client takes it and may keep it; null
+// when it got none. The caller releases it.
+IAccessible* ClientObjectOf(HWND window);
+// The text, freed.
+CString TakeText(BSTR text);
+// The description of the window's client object now; empty when it has none.
+CString DescriptionOf(HWND window);
+
+} // namespace test

@@ -50,14 +50,14 @@ BOOL DatumRegisterClasses()
 
 bool DatumBind(HWND control, const DatumBinding& binding)
 {
+    // The range is checked once, by SetRange, before anything binds; a
+    // binding that then fails (no parent) leaves it on an unbound control,
+    // where it changes nothing until a binding succeeds.
     CDatumEntry* entry = DateControl(control);
-    if (entry == nullptr || !DateRange{binding.minDate, binding.maxDate}.IsAllowed())
+    if (entry == nullptr || entry->IsBound() || !entry->SetRange(binding.minDate, binding.maxDate))
         return false;
-    if (!entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags, binding.initial,
-                          binding.dateTime))
-        return false;
-    entry->SetRange(binding.minDate, binding.maxDate);
-    return true;
+    return entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags, binding.initial,
+                            binding.dateTime);
 }
 
 DatumResult DatumGetText(HWND control, std::string* text)

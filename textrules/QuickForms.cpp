@@ -40,10 +40,11 @@ std::optional<CDateValue> DaysFrom(const CDateValue& today, int days)
 // A step of whole months keeps the day of the month where the month has it.
 std::optional<CDateValue> MonthsFrom(const CDateValue& today, int months)
 {
+    // A count below 0 gives a year of 0 or less: outside the years allowed.
     const int counted = today.year * 12 + (today.month - 1) + months;
     const int year = counted / 12;
     const int month = counted % 12 + 1;
-    if (counted < 0 || year < kFirstFullYear || year > kLastFullYear)
+    if (year < kFirstFullYear || year > kLastFullYear)
         return std::nullopt;
     const int last = FullYearDate(year, month, 1)->DaysInMonth();
     return FullYearDate(year, month, today.day < last ? today.day : last);

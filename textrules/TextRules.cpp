@@ -38,8 +38,7 @@ bool PiecesAreDigits(std::string_view text)
 // So it is refused as typed.
 Judgement JudgeDateForm(const CString& text)
 {
-    CDateValue date;
-    date.Parse(text.GetString());
+    CDateValue date = CDateValue().Parse(text.GetString());
     if (IsEmpty(date) || date.year > kLastDisplayableYear)
         return {DatumRefusal::NoForm, {}};
     if (date.IsValid())

@@ -32,8 +32,10 @@ std::optional<CDateValue> DaysFrom(const CDateValue& today, int days)
 {
     CDateValue date;
     date.SetDayNumber(today.GetDayNumber() + days);
-    // SetDayNumber stores the year truncated to 16 bits; no step of 9999
-    // weeks from a four-digit year leaves the range that holds it unchanged.
+    // SetDayNumber stores the year in 16 bits. A step of at most 9999 weeks
+    // from a year of 100 to 9999 ends between the years -92 and 10191; a
+    // year below 0 wraps to 65444 or more, so none outside 100..9999 comes
+    // back inside.
     return FullYearDate(date.year, date.month, date.day);
 }
 

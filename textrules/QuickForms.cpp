@@ -1,6 +1,8 @@
 // QuickForms.cpp: reading the keyword letters and the relative forms.
 #include "textrules/QuickForms.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFirstFullYear = 100;
@@ -49,7 +51,7 @@ std::optional<CDateValue> MonthsFrom(const CDateValue& today, int months)
     if (year < kFirstFullYear || year > kLastFullYear)
         return std::nullopt;
     const int last = FullYearDate(year, month, 1)->DaysInMonth();
-    return FullYearDate(year, month, today.day < last ? today.day : last);
+    return FullYearDate(year, month, std::min<int>(today.day, last));
 }
 
 std::optional<CDateValue> Relative(std::string_view text, const CDateValue& today)

@@ -187,6 +187,7 @@ TEST(TextRules, JudgeTextsAndExplainTheRefusals)
         {kEdit, "-1230101", R::NoForm, "", kForms},         // a five-digit year
         {kEdit, "20241301", R::NoDate, "2024-13-01", "2024-13-01 is not a date: a year has 12 months."},
         {kEdit, "070231", R::NoDate, "2007-02-31", "2007-02-31 is not a date: February 2007 has 28 days."},
+        {kEdit, "20190229", R::NoDate, "2019-02-29", "2019-02-29 is not a date: February 2019 has 28 days."},
         {kEdit, "20260132", R::NoDate, "2026-01-32", "2026-01-32 is not a date: January 2026 has 31 days."},
         {kEdit, "2024-02-30", R::NoDate, "2024-02-30", "2024-02-30 is not a date: February 2024 has 29 days."},
         {kEdit, "2026\t12\t32", R::NoDate, "2026-12-32", "2026-12-32 is not a date: December 2026 has 31 days."},

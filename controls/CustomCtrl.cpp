@@ -65,11 +65,11 @@ void CCustomCtrl::NotifyParent(UINT notification) const
 // A change that leaves a valid, non-empty text moves the focus on when the
 // binding asks for it; the control's own rewrite never does. The focus move
 // happens inside the send, so the exit notification precedes DCN_CHANGE.
-void CCustomCtrl::OnTextChange(const CString& text)
+void CCustomCtrl::OnTextChange(const CString& text, bool complete)
 {
     if (m_bSettingText) {
         m_bSettingText = FALSE;
-    } else if (!text.IsEmpty() && (m_wFlags & DCF_AUTOADVANCE) != 0 && m_pCtrl->IsValid()) {
+    } else if (complete && !text.IsEmpty() && (m_wFlags & DCF_AUTOADVANCE) != 0 && m_pCtrl->IsValid()) {
         m_pParent->SendMessage(WM_NEXTDLGCTL, 0, 0);
     }
     NotifyParent(DCN_CHANGE);

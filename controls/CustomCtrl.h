@@ -51,8 +51,10 @@ public:
     // --- the rules ---
     void SetEntryText(const CString& text);
     CString* ClearBoundText();
-    // The change rules: after every change of the window text.
-    void OnTextChange(const CString& text);
+    // The change rules: after every change of the window text. A text that
+    // may still grow into another date (a relative form, "+1" on the way to
+    // "+14") does not advance the focus even when valid.
+    void OnTextChange(const CString& text, bool complete = true);
     // The focus-out check: when the user leaves the control.
     void CheckOnExit(const CString& text);
     // Whether the control may take the focus back from the window that now

@@ -50,7 +50,7 @@ BOOL DatumRegisterClasses();
 
 struct DatumBinding {
     int maxLen = 10;                 // the longest text the user may type; 0: no limit
-    int flags = 0;                   // DCF_ALTEXIT, DCF_AUTOADVANCE, DCF_REQUIRED, DCF_EXPLAIN
+    int flags = 0;                   // DCF_ALTEXIT, DCF_AUTOADVANCE, DCF_REQUIRED, DCF_EXPLAIN, DCF_QUICKENTRY
     const char* initial = nullptr;   // the first text, as typed; null: empty
     bool dateTime = false;           // the value is a CDateTimeValue, not a CDateValue
     CDateValue minDate{};            // the earliest date accepted; empty: no limit
@@ -60,7 +60,8 @@ struct DatumBinding {
 // Binds the control under its parent, whatever window that is. The first
 // binding stays: false for a second one, for a window that is no date
 // control, and for a range whose earliest date lies after its latest (or
-// with an impossible date on either side), which binds nothing. Call it
+// with an impossible date, or a year below 100 or above 9999, on either
+// side), which binds nothing. Call it
 // while the dialog initialises, like the first data exchange of a framework
 // dialog: the initial text goes in with its change notification.
 bool DatumBind(HWND control, const DatumBinding& binding);

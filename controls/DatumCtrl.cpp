@@ -20,13 +20,6 @@ CDatumCtrl::~CDatumCtrl() = default;
 
 BOOL CDatumCtrl::IsValid() { return AcceptsText(WindowText()); }
 
-DatumRefusal CDatumCtrl::FormRefusal(const CString& text) const
-{
-    if (!text.IsEmpty() && text.GetAt(0) == '2' && text.GetLength() < 8)
-        return DatumRefusal::NoForm;
-    return DateTextRefusal(text);
-}
-
 void CDatumCtrl::ReflectCompanions(CParentReflection& reflection)
 {
     if (m_pPopupButton != nullptr && m_pPopupButton->m_hWnd != nullptr)
@@ -220,9 +213,9 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 // nearest allowed day when that lies outside the range; the calendar
 // offers only the range. The popup reads its start day from the dashed
 // form, so an accepted text in any form (070115, 20070115, a keyword
-// letter) is handed over rewritten; the window text itself is not changed
-// here. The focus change into the popup runs this control's focus-out
-// procedure inside the modal loop (in full when a key opened it).
+// letter, a relative form) is handed over rewritten; the window text itself
+// is not changed here. The focus change into the popup runs this control's
+// focus-out procedure inside the modal loop (in full when a key opened it).
 // Afterwards the control takes the focus back but keeps the entry text from
 // before the popup, so that a picked date counts as a change at the next
 // focus-out.
@@ -230,14 +223,15 @@ void CDatumCtrl::OpenPopup()
 {
     CString text;
     BOOL picked = FALSE;
+    GetWindowText(text);
     // A refused text opens nothing, except a date outside the range: the
     // calendar opens on the nearest allowed day instead.
-    if (!IsValid() && RefusalOf(WindowText()) != DatumRefusal::OutOfRange)
+    const Judgement judgement = Judge(text);
+    if (judgement.refusal != DatumRefusal::None && judgement.refusal != DatumRefusal::OutOfRange)
         return;
-    GetWindowText(text);
     RECT field{};
     GetWindowRect(&field);
-    const CDateValue start = text.IsEmpty() ? CDateValue().SetToday() : WindowedDate(text);
+    const CDateValue start = text.IsEmpty() ? CDateValue().SetToday() : judgement.date;
     text = m_range.Nearest(start).FormatDashed();
 
     CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);

@@ -44,8 +44,8 @@ public:
 protected:
     TextForm BoundValueForm() const override { return TextForm::Dashed; }
     TextForm DisplayForm() const override { return TextForm::Dashed; }
-    // The shared form rule, and no text that begins with "2" and is shorter than 8 characters.
-    DatumRefusal FormRefusal(const CString& text) const override;
+    // No text that begins with "2" and is shorter than 8 characters: the year is typed in full.
+    bool WantsFullYear() const override { return true; }
     // The popup button's click and drawing reach it through the parent too.
     void ReflectCompanions(CParentReflection& reflection) override;
 

@@ -5,7 +5,11 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/ParentReflection.h"
 
+#include "textrules/QuickForms.h"
+
 #include <cstring>
+#include <string>
+#include <string_view>
 
 // The text and value that a control bound without the framework keeps in
 // place of a dialog's members, and the reflection by its parent.
@@ -39,21 +43,25 @@ CString CDatumEntry::WindowText() const
 
 namespace {
 
-// Parses the control's window text into either kind of date value.
+// Parses the control's window text into either kind of date value; a quick
+// form (DCF_QUICKENTRY) as the date it stands for.
 template <class Value>
-int ParseTextInto(const CString& text, Value* pValue)
+int ParseTextInto(const CString& text, const EntryRules& rules, Value* pValue)
 {
     if (pValue == nullptr)
         return 0;
-    pValue->Parse(text.GetString());
+    if (rules.quickEntry && IsQuickFormText(std::string_view(text.GetString())))
+        pValue->Parse(JudgeText(rules, text).date.FormatDashed().GetString());
+    else
+        pValue->Parse(text.GetString());
     return text.GetLength();
 }
 
 } // namespace
 
-int CDatumEntry::GetDateTimeValue(CDateTimeValue* pValue) { return ParseTextInto(WindowText(), pValue); }
+int CDatumEntry::GetDateTimeValue(CDateTimeValue* pValue) { return ParseTextInto(WindowText(), Rules(), pValue); }
 
-int CDatumEntry::GetDateValue(CDateValue* pValue) { return ParseTextInto(WindowText(), pValue); }
+int CDatumEntry::GetDateValue(CDateValue* pValue) { return ParseTextInto(WindowText(), Rules(), pValue); }
 
 int CDatumEntry::GetText(char* buffer, int capacity)
 {
@@ -79,41 +87,9 @@ void CDatumEntry::FocusOut()
     CheckOnExit(WindowText());
 }
 
-CDateValue CDatumEntry::ParseText(const CString& text, bool* textWithoutDate)
+EntryRules CDatumEntry::Rules() const
 {
-    CDateValue date;
-    date.Parse(text.GetString());
-    *textWithoutDate = !text.IsEmpty() && date.day == 0 && date.month == 0 && date.year == 0;
-    return date;
-}
-
-// A minus sign in the year piece gives a five-digit year (the piece is
-// stored in 16 bits: -123 becomes 65413). The calendar rule has no year
-// limit, but the rewrite of such a date (65413-01-01) is a text the control
-// itself refuses, which would trap the focus in a field the control wrote.
-// So the controls refuse it as typed.
-DatumRefusal CDatumEntry::DateTextRefusal(const CString& text)
-{
-    constexpr unsigned kLastDisplayableYear = 9999;
-    bool textWithoutDate = false;
-    const CDateValue date = ParseText(text, &textWithoutDate);
-    if (textWithoutDate || date.year > kLastDisplayableYear)
-        return DatumRefusal::NoForm;
-    return date.IsValid() ? DatumRefusal::None : DatumRefusal::NoDate;
-}
-
-DatumRefusal CDatumEntry::FormRefusal(const CString& text) const { return DateTextRefusal(text); }
-
-// The range judges the date as the display form will show it: a two-digit
-// year windowed, a keyword letter as the day it stands for.
-DatumRefusal CDatumEntry::RefusalOf(const CString& text) const
-{
-    if (text.IsEmpty())
-        return DatumRefusal::None;
-    const DatumRefusal form = FormRefusal(text);
-    if (form != DatumRefusal::None)
-        return form;
-    return m_range.Holds(WindowedDate(text)) ? DatumRefusal::None : DatumRefusal::OutOfRange;
+    return {.quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0, .fullYear = WantsFullYear(), .range = m_range};
 }
 
 bool CDatumEntry::SetRange(const CDateValue& min, const CDateValue& max)
@@ -133,22 +109,16 @@ void CDatumEntry::ExplainRefusal()
         return;
     const CString text = WindowText();
     const bool missing = text.IsEmpty() && (m_wFlags & DCF_REQUIRED) != 0;
+    const EntryRules rules = Rules();
     const CString sentence =
-        RefusalSentence(missing ? DatumRefusal::Missing : RefusalOf(text), WindowedDate(text), m_range);
+        RefusalSentence(rules, missing ? Judgement{DatumRefusal::Missing, {}} : JudgeText(rules, text));
     if (!sentence.IsEmpty())
         m_tip.Show(*this, sentence);
 }
 
-CDateValue CDatumEntry::WindowedDate(const CString& text)
+CString CDatumEntry::Rewritten(const CString& text, TextForm form) const
 {
-    bool unused = false;
-    CDateValue date = ParseText(text, &unused);
-    return date.ApplyYearWindow();
-}
-
-CString CDatumEntry::Rewritten(const CString& text, TextForm form)
-{
-    const CDateValue date = WindowedDate(text);
+    const CDateValue date = Judge(text).date;
     return form == TextForm::Dashed ? date.FormatDashed() : date.FormatCompact();
 }
 
@@ -238,18 +208,55 @@ LRESULT CDatumEntry::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // Letters never reach the edit; digits, separators and control keys do.
-// Only typed characters pass here: pasted and set text is not filtered.
+// Under DCF_QUICKENTRY the letters of the quick forms do too, and Ctrl+A
+// (the control character 1) selects the whole text, which the system's
+// edit does only under common controls 6. Only typed characters pass here:
+// pasted and set text is not filtered.
 LRESULT CDatumEntry::OnChar(WPARAM character, LPARAM)
 {
-    if (IsCharAlphaA(static_cast<CHAR>(character)))
+    constexpr WPARAM kCtrlA = 0x01;
+    const bool quick = (m_wFlags & DCF_QUICKENTRY) != 0;
+    if (quick && character == kCtrlA) {
+        SetSel(0, -1);
+        return 0;
+    }
+    const auto typed = static_cast<CHAR>(character);
+    if (IsCharAlphaA(typed) && !(quick && IsQuickEntryLetter(typed)))
         return 0;
     return Default();
 }
 
+// WM_PASTE: under DCF_QUICKENTRY the clipboard's text goes in without the
+// blanks around it (a date copied from a spreadsheet or a mail often
+// carries a space or a line break); otherwise the edit pastes as it is.
+LRESULT CDatumEntry::OnPaste(WPARAM, LPARAM)
+{
+    if ((m_wFlags & DCF_QUICKENTRY) == 0 || !::IsClipboardFormatAvailable(CF_UNICODETEXT))
+        return Default();
+    if (!::OpenClipboard(m_hWnd))
+        return 0;
+    std::string text;
+    if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            const std::wstring trimmed(TrimmedPaste(wide));
+            const int size = ::WideCharToMultiByte(CP_ACP, 0, trimmed.c_str(), -1, nullptr, 0, nullptr, nullptr);
+            text.resize(static_cast<std::size_t>(size > 0 ? size : 1));
+            ::WideCharToMultiByte(CP_ACP, 0, trimmed.c_str(), -1, text.data(), size, nullptr, nullptr);
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    SendMessage(EM_REPLACESEL, TRUE, win32::ToLParam(text.c_str()));
+    return 0;
+}
+
 LRESULT CDatumEntry::OnEnChange()
 {
-    if (IsBound())
-        OnTextChange(WindowText());
+    if (IsBound()) {
+        const CString text = WindowText();
+        const bool quick = (m_wFlags & DCF_QUICKENTRY) != 0;
+        OnTextChange(text, !(quick && IsRelativeFormText(std::string_view(text.GetString()))));
+    }
     return 0;
 }
 
@@ -302,7 +309,8 @@ LRESULT CDatumEntry::OnTextToValue(WPARAM, LPARAM)
 }
 
 // DCM_SETRANGE: lParam points at the earliest and the latest date. Answers
-// 1 when the range is stored; 0 for no range and for one SetRange refuses.
+// 1 when the range is stored; 0 for a null lParam and for a range SetRange
+// refuses.
 LRESULT CDatumEntry::OnSetRange(WPARAM, LPARAM range)
 {
     const auto* dates = win32::FromLParam<const CDateValue>(range);
@@ -367,6 +375,7 @@ const MessageMap* CDatumEntry::GetMessageMap() const
     static constexpr MessageMapEntry kEntries[] = {
         OnReflectedCommand<&CDatumEntry::OnEnChange>(EN_CHANGE),
         OnMessage<&CDatumEntry::OnChar>(WM_CHAR),
+        OnMessage<&CDatumEntry::OnPaste>(WM_PASTE),
         OnMessage<&CDatumEntry::OnClear>(DCM_CLEAR),
         OnMessage<&CDatumEntry::OnValueToText>(DCM_VALUETOTEXT),
         OnMessage<&CDatumEntry::OnTextToValue>(DCM_TEXTTOVALUE),

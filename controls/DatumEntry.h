@@ -14,11 +14,11 @@
 #pragma once
 
 #include "controls/CustomCtrl.h"
-#include "controls/DatumRefusal.h"
 #include "controls/RefusalTip.h"
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
 #include "platform/window/Edit.h"
+#include "textrules/TextRules.h"
 
 #include <memory>
 
@@ -45,7 +45,8 @@ public:
     // The earliest and the latest date the control accepts (the empty date:
     // no limit on that side), before or after binding. A date outside is
     // refused wherever an impossible date is. False, and nothing stored,
-    // when a side is an impossible date or the earliest lies after the latest.
+    // when a side is an impossible date or has a year below 100 or above
+    // 9999, or when the earliest lies after the latest.
     bool SetRange(const CDateValue& min, const CDateValue& max);
 
     // --- binding without the framework ---
@@ -85,13 +86,16 @@ protected:
     virtual TextForm DisplayForm() const = 0;
     // The control's own IsValid rule on any text: nothing refused, the
     // range included.
-    BOOL AcceptsText(const CString& text) const { return RefusalOf(text) == DatumRefusal::None; }
-    // Why the control refuses a text, the range included; an empty text is
-    // never refused here (DCF_REQUIRED is the focus-out check's).
-    DatumRefusal RefusalOf(const CString& text) const;
-    // The control's rule on the form of a text: the shared one, which a
-    // control may narrow.
-    virtual DatumRefusal FormRefusal(const CString& text) const;
+    BOOL AcceptsText(const CString& text) const { return Judge(text).refusal == DatumRefusal::None; }
+    // The text by the control's rules (TextRules.h): why it is refused, the
+    // range included, and the date it stands for. An empty text is never
+    // refused here (DCF_REQUIRED is the focus-out check's).
+    Judgement Judge(const CString& text) const { return JudgeText(Rules(), text); }
+    // The rules the control's texts are judged by: its option bits, its
+    // range and its own narrowing of the forms.
+    EntryRules Rules() const;
+    // The date control refuses a short text that begins with 2.
+    virtual bool WantsFullYear() const { return false; }
     // A control with a companion window reflects its notifications too.
     virtual void ReflectCompanions(CParentReflection&) {}
     // Whether the focus went to a window that belongs to the control (the
@@ -104,16 +108,8 @@ protected:
     void FocusOut();
 
     CString WindowText() const;
-    // The text parsed as a date; the second result says whether a non-empty
-    // text gave no date at all, which both controls refuse.
-    static CDateValue ParseText(const CString& text, bool* textWithoutDate);
-    // The rule both controls share: the empty text, or a text that parses to
-    // a date passing the calendar rule whose year the display forms can hold.
-    static DatumRefusal DateTextRefusal(const CString& text);
-    // The date the text stands for: parsed, a two-digit year windowed.
-    static CDateValue WindowedDate(const CString& text);
-    // The text rewritten: parsed, the year windowed, formatted in this form.
-    static CString Rewritten(const CString& text, TextForm form);
+    // The text rewritten: the date it stands for, formatted in this form.
+    CString Rewritten(const CString& text, TextForm form) const;
     // The shared rewrite: the window text in this form, set with
     // m_bSettingText raised so the change does not advance the focus.
     void NormalizeTo(TextForm form);
@@ -122,6 +118,7 @@ protected:
 
     // Shared message handlers (map below).
     LRESULT OnChar(WPARAM character, LPARAM flags);
+    LRESULT OnPaste(WPARAM, LPARAM);
     LRESULT OnEnChange();
     LRESULT OnClear(WPARAM, LPARAM);
     LRESULT OnValueToText(WPARAM, LPARAM);

@@ -23,7 +23,8 @@ constexpr UINT DCM_EXITCHECK        = WM_USER + 0x70; // date control: run the f
 constexpr UINT DCM_CLEAR            = WM_USER + 0x72; // host: empty the bound text and the window text
 constexpr UINT DCM_VALUETOTEXT      = WM_USER + 0x73; // host: format the bound value into the bound text
 constexpr UINT DCM_TEXTTOVALUE      = WM_USER + 0x74; // host: check, normalise, store text and value
-constexpr UINT DCM_SETRANGE         = WM_USER + 0x75; // host: lParam -> CDateValue[2], earliest and latest (empty: no limit); 1, or 0 and nothing stored when reversed
+constexpr UINT DCM_SETRANGE         = WM_USER + 0x75; // host: lParam -> CDateValue[2], earliest and latest (empty: no limit); 1, or 0 and nothing stored for a null
+                                                  // lParam, a reversed range, or a side that is an impossible date or has a year below 100 or above 9999
 constexpr UINT DCM_VERIFY           = WM_USER + 0x76; // host: check the text now; DCN_INVALID when refused
 constexpr UINT DCM_CHECKMODIFIED    = WM_USER + 0x77; // host: DCN_MODIFIED when window text != bound text
 constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // button (sent) or Down, F4, Alt+Down (posted): open the calendar
@@ -35,6 +36,7 @@ constexpr WORD DCF_ALTEXIT     = 0x0001; // exit notifications use the ...ALT va
 constexpr WORD DCF_AUTOADVANCE = 0x0002; // a change that makes the text valid moves the focus on
 constexpr WORD DCF_REQUIRED    = 0x0004; // an empty text is refused at focus-out and by DCM_VERIFY
 constexpr WORD DCF_EXPLAIN     = 0x0008; // a refusal shows a tip at the field that says why
+constexpr WORD DCF_QUICKENTRY  = 0x0010; // typed D, G, M and +N/-N[w|m|y] relative to today; Ctrl+A; trimmed pastes
 
 // Control ids that the controls rely on.
 constexpr int IDC_POPUPBUTTON = 1001; // every date control's popup button

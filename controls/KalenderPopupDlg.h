@@ -19,7 +19,7 @@
 // set on a pick and a position, and it writes the picked text.
 #pragma once
 
-#include "controls/DatumRefusal.h"
+#include "textrules/DateRange.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/MonthCalCtrl.h"
 #include "platform/core/String.h"

@@ -1,9 +1,13 @@
-// Arbitrary bytes into Parse of both date value types. Besides the
-// sanitizers' checks: a date that is accepted (after the year window for
-// CDateValue) with a year from 100 to 9999 must format to texts that parse
-// back to the same date.
+// Arbitrary bytes into Parse of both date value types and into the text
+// rules of the date fields. Besides the sanitizers' checks: a date that is
+// accepted (after the year window for CDateValue) with a year from 100 to
+// 9999 must format to texts that parse back to the same date; a text the
+// rules accept stands for a possible date whose dashed rewrite the same
+// rules accept as that date; a trimmed paste is a part of the paste.
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
+#include "textrules/QuickForms.h"
+#include "textrules/TextRules.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -55,6 +59,31 @@ void CheckDateTimeValue(const char* text)
     }
 }
 
+void CheckTextRules(const char* text)
+{
+    const CString typed(text);
+    for (const bool quick : {false, true}) {
+        for (const bool fullYear : {false, true}) {
+            const EntryRules rules{quick, fullYear, {}};
+            const Judgement judgement = JudgeText(rules, typed);
+            (void)RefusalSentence(rules, judgement);
+            if (judgement.refusal != DatumRefusal::None || typed.IsEmpty())
+                continue;
+            Require(judgement.date.IsValid() && judgement.date != CDateValue{});
+            if (judgement.date.year < 100)
+                continue;
+            const Judgement again = JudgeText(rules, judgement.date.FormatDashed());
+            Require(again.refusal == DatumRefusal::None && again.date == judgement.date);
+        }
+    }
+    const std::string_view view(text);
+    if (const std::optional<CDateValue> date = QuickFormDate(view, CDateValue().SetToday()))
+        Require(date->IsValid() && date->year >= 100 && date->year <= 9999);
+    const std::wstring wide(view.begin(), view.end());
+    const std::wstring_view trimmed = TrimmedPaste(wide);
+    Require(trimmed.empty() || wide.find(trimmed) != std::wstring::npos);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -63,5 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     CheckDateValue(text.c_str());
     CheckDateTimeValue(text.c_str());
+    CheckTextRules(text.c_str());
     return 0;
 }

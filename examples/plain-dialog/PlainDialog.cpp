@@ -4,10 +4,13 @@
 // The due date is a "DatumCtrl" that must not stay empty and must lie
 // between today and a year from today, and that says why when it refuses a
 // date; the start date a "DatumEdit" that moves the focus on as soon as it
-// holds a whole date. Both run their rules by themselves: letters refused,
-// the text checked and rewritten when the user leaves, a refused text keeps
-// the focus, the calendar under the due date (Down or its button), which
-// offers only the allowed days. OK shows the dates.
+// holds a whole date. Both take the quick forms (DCF_QUICKENTRY): D, G or M
+// for today, yesterday or tomorrow, +7 for a week on, -1m for a month back,
+// Ctrl+A to select all, and pastes without the blanks around them. Both run
+// their rules by themselves: other letters refused, the text checked and
+// rewritten when the user leaves, a refused text keeps the focus, the
+// calendar under the due date (Down or its button), which offers only the
+// allowed days. OK shows the dates.
 #include "controls/DatumBinding.h"
 #include "PlainDialogIds.h"
 
@@ -57,8 +60,11 @@ INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         CDateValue yearOn;
         TodayAndAYearOn(&today, &yearOn);
         DatumBind(GetDlgItem(dialog, IDC_DUE_DATE),
-                  {.maxLen = 10, .flags = DCF_REQUIRED | DCF_EXPLAIN, .minDate = today, .maxDate = yearOn});
-        DatumBind(GetDlgItem(dialog, IDC_START_DATE), {.maxLen = 8, .flags = DCF_AUTOADVANCE});
+                  {.maxLen = 10,
+                   .flags = DCF_REQUIRED | DCF_EXPLAIN | DCF_QUICKENTRY,
+                   .minDate = today,
+                   .maxDate = yearOn});
+        DatumBind(GetDlgItem(dialog, IDC_START_DATE), {.maxLen = 8, .flags = DCF_AUTOADVANCE | DCF_QUICKENTRY});
         return TRUE;
     }
     case WM_COMMAND:

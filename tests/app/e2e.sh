@@ -185,5 +185,27 @@ check "Escape ends the program" driver_wait_exit
 check "... with exit status 0" test "$APP_STATUS" = 0
 driver_stop
 
+echo "scenario: the plain example's due date takes quick forms typed with real keys"
+week_on=$(date -d "+7 days" +%Y-%m-%d)
+driver_start
+check "the dialog comes up" driver_wait_dialog
+driver_focus
+check "the focus starts in the due date" focus_is 1000
+driver_type "+7"
+check "+7 stands as typed" field_is "+7"
+driver_keys Tab
+check "+7 then Tab shows the date a week from today" field_is "$week_on"
+check "... and the focus goes on to the start date" focus_is 1003
+driver_keys shift+Tab End ctrl+a
+driver_type d
+check "back in the due date, Ctrl+A then d leaves only the d" field_is d
+driver_keys Tab
+check "d then Tab shows today" field_is "$today"
+check "... and the focus goes on to the start date" focus_is 1003
+driver_keys Escape
+check "Escape ends the program" driver_wait_exit
+check "... with exit status 0" test "$APP_STATUS" = 0
+driver_stop
+
 echo "e2e: $passed passed, $failed failed"
 ((failed == 0))

@@ -1,5 +1,6 @@
 // What an accessibility client reads from the date controls and the popup
 // button, through the system's own in-process accessibility layer.
+#include "platform/core/ClockForTesting.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/PopupDriver.h"
@@ -139,7 +140,11 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         const char* sentence;   // empty: no tip
     };
     constexpr int kExplain = DCF_EXPLAIN;
-    const char* const kForms = "Type a date as yyyy-mm-dd, yyyymmdd or yymmdd, or D, G or M.";
+    const char* const kForms = "Type a date as yyyy-mm-dd, yyyymmdd or yymmdd.";
+    const char* const kQuickForms = "Type a date as yyyy-mm-dd, yyyymmdd, yymmdd, D, G, M, or as +7, -2w, +3m, +1y.";
+    const char* const kYearInFull = "Type the year in full here: 2026-12-08 or 20261208.";
+    constexpr int kQuick = DCF_EXPLAIN | DCF_QUICKENTRY;
+    platform::testing::FixedClock clock(2026, 12, 8);
     const Case cases[] = {
         {"DatumCtrl", kExplain, "", "", "2007-02-31", Refuse::Tab, Dismiss::Key,
          "2007-02-31 is not a date: February 2007 has 28 days."},
@@ -154,7 +159,15 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         {"DatumEdit", kExplain, "", "", "20241301", Refuse::Tab, Dismiss::Key,
          "2024-13-01 is not a date: a year has 12 months."},
         {"DatumEdit", kExplain, "", "", "abc", Refuse::Verify, Dismiss::Key, kForms},
-        {"DatumCtrl", kExplain, "", "", "200115", Refuse::Tab, Dismiss::Click, kForms},
+        {"DatumCtrl", kExplain, "", "", "200115", Refuse::Tab, Dismiss::Click, kYearInFull},
+        {"DatumCtrl", kQuick, "", "", "261208", Refuse::Verify, Dismiss::Key, kYearInFull},
+        {"DatumEdit", kExplain, "", "", "\t2026-12-3", Refuse::Tab, Dismiss::Key, kForms},   // no parser's numbers
+        {"DatumCtrl", kExplain, "", "", "2026-1 -32", Refuse::Verify, Dismiss::Key, kForms},
+        {"DatumCtrl", kQuick, "", "", "+5q", Refuse::Tab, Dismiss::Key, kQuickForms},
+        {"DatumEdit", kQuick, "", "", "dg", Refuse::Verify, Dismiss::Key, kQuickForms},
+        {"DatumCtrl", kQuick, "2026-12-08", "", "-1w", Refuse::Tab, Dismiss::Key, "Choose a date on or after 2026-12-08."},
+        {"DatumEdit", kQuick, "", "", "20261232", Refuse::Tab, Dismiss::Key,
+         "2026-12-32 is not a date: December 2026 has 31 days."},
         {"DatumCtrl", kExplain, "2026-01-01", "2026-12-31", "2027-01-01", Refuse::Tab, Dismiss::Key,
          "Choose a date from 2026-01-01 to 2026-12-31."},
         {"DatumEdit", kExplain, "2026-01-01", "", "251231", Refuse::Verify, Dismiss::Focus,

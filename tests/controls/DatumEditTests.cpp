@@ -282,6 +282,31 @@ TEST_F(DatumEditTest, AutoAdvanceReportsTheExitBeforeTheKeystrokesChange)
                                   {NextControl(), Change(kFirstId), ExitChanged(kFirstId), Change(kFirstId)}})));
 }
 
+// Under DCF_QUICKENTRY a relative form never advances while it is typed:
+// each further digit or unit letter makes it another date ("+1" on the way
+// to "+14"). A keyword letter is complete and advances like a whole date.
+TEST_F(DatumEditTest, AutoAdvanceWaitsForTheEndOfARelativeForm)
+{
+    platform::testing::FixedClock clock(2026, 1, 31);
+    const struct {
+        const char* typed;
+        int focus;
+        const char* text;
+    } cases[] = {
+        {"+14", kFirstId, "+14"},
+        {"-2m", kFirstId, "-2m"},
+        {"g", kSecondId, "20260130"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        HostDialog& dlg = Open({.flags = DCF_AUTOADVANCE | DCF_QUICKENTRY});
+        dlg.Focus(kFirstId);
+        dlg.Type(kFirstId, c.typed);
+        EXPECT_EQ(dlg.FocusId(), c.focus);
+        EXPECT_EQ(TextOf(dlg.Item(kFirstId)), c.text);
+    }
+}
+
 // --- host commands ---
 
 // DCM_VALUETOTEXT writes the bound value in the form the limit selects, for

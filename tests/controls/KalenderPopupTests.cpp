@@ -311,7 +311,8 @@ TEST_F(DatumCtrlTest, EmptyFieldOpensOnToday)
 
 // Every accepted form opens the calendar on its own day, whichever way it
 // is opened: the short form with its year window, the compact and dashed
-// forms, and the keyword letters (pasted, as letters cannot be typed). The
+// forms, the keyword letters (pasted, as letters cannot be typed without
+// DCF_QUICKENTRY) and, under that option, the relative forms. The
 // button leaves the text in the field as it was; the keys rewrite it on the
 // way out, as a Tab would.
 TEST_F(DatumCtrlTest, CalendarOpensOnTheTypedDayInEveryForm)
@@ -323,6 +324,7 @@ TEST_F(DatumCtrlTest, CalendarOpensOnTheTypedDayInEveryForm)
         Opener opener;
         const char* day;
         const char* textAfter;
+        int flags = 0;
     } cases[] = {
         {"070115", Opener::Down, "2007-01-15", "2007-01-15"},
         {"070115", Opener::Button, "2007-01-15", "070115"},
@@ -334,10 +336,13 @@ TEST_F(DatumCtrlTest, CalendarOpensOnTheTypedDayInEveryForm)
         {"G", Opener::Down, "2007-11-24", "2007-11-24"},
         {"M", Opener::AltDown, "2007-11-26", "2007-11-26"},
         {"M", Opener::Button, "2007-11-26", "M"},
+        {"+1m", Opener::Button, "2007-12-25", "+1m", DCF_QUICKENTRY},
+        {"-1w", Opener::Down, "2007-11-18", "2007-11-18", DCF_QUICKENTRY},
+        {"g", Opener::F4, "2007-11-24", "2007-11-24", DCF_QUICKENTRY},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.text << " opened by " << static_cast<int>(c.opener));
-        HostDialog& dlg = Open();
+        HostDialog& dlg = Open({.flags = c.flags});
         dlg.Focus(kField);
         ::SetWindowTextA(dlg.Item(kField), c.text);
         CString selection;

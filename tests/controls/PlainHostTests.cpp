@@ -9,8 +9,12 @@
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
 
+#include <cstring>
+#include <cwchar>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace test {
@@ -159,23 +163,33 @@ struct Outcome {
     bool wideField = false;              // the first field is one
 };
 
-Outcome RunIn(Host host, const Scenario& scenario)
-{
-    Binding first = scenario.first;
-    Binding second = scenario.second;
-    first.byHandle = second.byHandle = host == Host::FrameworkByHandle;
+// One open dialog of a host, bound as that host binds.
+struct OpenHost {
     std::unique_ptr<HostDialog> framework;
     std::unique_ptr<PlainHostDialog> plain;
     HWND dialog = nullptr;
-    if (host == Host::Plain || host == Host::Unicode) {
-        plain = std::make_unique<PlainHostDialog>(scenario.className, first, second, kCtrlIds);
-        EXPECT_TRUE(plain->Open(host == Host::Unicode));
-        dialog = plain->m_hWnd;
-    } else {
-        framework = std::make_unique<HostDialog>(scenario.className, first, second, kCtrlIds);
-        EXPECT_TRUE(framework->Open());
-        dialog = framework->m_hWnd;
+
+    OpenHost(Host host, const char* className, Binding first, Binding second)
+    {
+        first.byHandle = second.byHandle = host == Host::FrameworkByHandle;
+        if (host == Host::Plain || host == Host::Unicode) {
+            plain = std::make_unique<PlainHostDialog>(className, first, second, kCtrlIds);
+            EXPECT_TRUE(plain->Open(host == Host::Unicode));
+            dialog = plain->m_hWnd;
+        } else {
+            framework = std::make_unique<HostDialog>(className, first, second, kCtrlIds);
+            EXPECT_TRUE(framework->Open());
+            dialog = framework->m_hWnd;
+        }
     }
+};
+
+constexpr Host kHosts[] = {Host::Framework, Host::Plain, Host::FrameworkByHandle, Host::Unicode};
+
+Outcome RunIn(Host host, const Scenario& scenario)
+{
+    const OpenHost open(host, scenario.className, scenario.first, scenario.second);
+    const HWND dialog = open.dialog;
     const DialogSteps steps{dialog};
     Outcome outcome;
     outcome.log = std::make_unique<ProtocolLog>(dialog, kCtrlIds);
@@ -211,7 +225,7 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
         ASSERT_FALSE(reference.log->Log().empty());
         EXPECT_EQ(reference.subclassedParents, 0u);
         EXPECT_EQ(reference.temporaries, 0u);
-        for (Host host : {Host::Plain, Host::FrameworkByHandle, Host::Unicode}) {
+        for (Host host : std::span(kHosts).subspan(1)) {
             SCOPED_TRACE(NameOf(host));
             const Outcome outcome = RunIn(host, scenario);
             EXPECT_TRUE(outcome.log->Matches(ExactlyAsLogged(reference.log->Log())));
@@ -522,10 +536,24 @@ TEST_F(PlainHostTest, DatesOutsideTheRangeAreRefusedEverywhere)
     EXPECT_EQ(::SendMessageA(field, DCM_SETRANGE, 0, 0), 0);
     EXPECT_EQ(DatumSetText(field, "2027-01-01"), DatumResult::Refused);
     EXPECT_EQ(DatumSetText(field, "2026-12-31"), DatumResult::Ok);
+    // So is a side whose year the display forms do not write in full: below
+    // 100 (it would read back windowed) or above 9999.
+    CDateValue tenThousand = Day("9999-12-31");
+    tenThousand.year = 10000;
+    const CDateValue shortYear[2] = {Day("0099-12-31"), CDateValue()};
+    const CDateValue longYear[2] = {CDateValue(), tenThousand};
+    for (const CDateValue* sides : {shortYear, longYear}) {
+        EXPECT_FALSE(framework.Control(kFirstField).SetRange(sides[0], sides[1]));
+        EXPECT_EQ(::SendMessageA(field, DCM_SETRANGE, 0, win32::ToLParam(sides)), 0);
+    }
+    EXPECT_EQ(DatumSetText(field, "2027-01-01"), DatumResult::Refused);
     PlainHostDialog plain("DatumCtrl", {.bind = false}, {.bind = false}, kCtrlIds);
     ASSERT_TRUE(plain.Open());
-    EXPECT_FALSE(DatumBind(::GetDlgItem(plain.m_hWnd, kFirstField), {.minDate = reversed[0], .maxDate = reversed[1]}));
-    EXPECT_EQ(DatumSetText(::GetDlgItem(plain.m_hWnd, kFirstField), "2026-06-15"), DatumResult::NotBound);
+    const HWND unbound = ::GetDlgItem(plain.m_hWnd, kFirstField);
+    EXPECT_FALSE(DatumBind(unbound, {.minDate = reversed[0], .maxDate = reversed[1]}));
+    EXPECT_FALSE(DatumBind(unbound, {.minDate = shortYear[0]}));
+    EXPECT_FALSE(DatumBind(unbound, {.maxDate = tenThousand}));
+    EXPECT_EQ(DatumSetText(unbound, "2026-06-15"), DatumResult::NotBound);
 
     // A binding's range is in place before its initial text goes in: with
     // auto-advance, an initial date outside it leaves the focus in the field.
@@ -539,6 +567,148 @@ TEST_F(PlainHostTest, DatesOutsideTheRangeAreRefusedEverywhere)
                               {.flags = DCF_AUTOADVANCE, .initial = "2030-01-01", .maxDate = Day("2026-12-31")}));
         steps.Pump();
         EXPECT_EQ(steps.FocusId(), kFirstField);
+    }
+}
+
+// The date of a dashed text in the control's display form.
+CString DisplayOf(const char* className, const char* dashed)
+{
+    return std::string_view(className) == "DatumEdit" ? Day(dashed).FormatCompact() : CString(dashed);
+}
+
+// Under DCF_QUICKENTRY the keyword letters (alone) and the relative forms
+// are typed through the key filter and judged as the date they stand for,
+// with the range and the year limit, in both controls under every host:
+// leaving rewrites them in the display form and reports a change, and the
+// host's requests, reads and sets take them alike. Month ends and leap days
+// keep the day or take the month's last. Without the option the letters
+// are dropped as typed and a relative form is no date.
+TEST_F(PlainHostTest, QuickFormsGiveTheirDateInEveryHost)
+{
+    struct Case {
+        int today[3];
+        const char* className;
+        bool quick;
+        const char* earliest;
+        const char* latest;
+        const char* typed;
+        const char* stands;   // the text after typing
+        const char* date;     // the date it gives, dashed; null: refused
+    };
+    const Case cases[] = {
+        {{2026, 1, 31}, "DatumEdit", true, "", "", "d", "d", "2026-01-31"},
+        {{2026, 1, 31}, "DatumCtrl", true, "", "", "G", "G", "2026-01-30"},
+        {{2026, 1, 31}, "DatumCtrl", true, "", "", "m", "m", "2026-02-01"},
+        {{2026, 1, 31}, "DatumCtrl", true, "", "", "+1m", "+1m", "2026-02-28"},
+        {{2026, 1, 31}, "DatumEdit", true, "", "", "+2W", "+2W", "2026-02-14"},
+        {{2026, 1, 31}, "DatumEdit", true, "", "", "-1y", "-1y", "2025-01-31"},
+        {{2026, 1, 31}, "DatumEdit", true, "", "", "+5q", "+5", "2026-02-05"},   // q is still dropped
+        {{2026, 12, 31}, "DatumCtrl", true, "", "", "+1", "+1", "2027-01-01"},
+        {{2024, 2, 29}, "DatumCtrl", true, "", "", "+1y", "+1y", "2025-02-28"},
+        {{2024, 2, 29}, "DatumEdit", true, "", "", "-4Y", "-4Y", "2020-02-29"},
+        {{2024, 1, 30}, "DatumEdit", true, "", "", "+1m", "+1m", "2024-02-29"},
+        {{2026, 1, 31}, "DatumCtrl", true, "2026-01-01", "2026-02-28", "+1m", "+1m", "2026-02-28"},
+        {{2026, 1, 31}, "DatumCtrl", true, "2026-01-01", "2026-02-27", "+1m", "+1m", nullptr},
+        {{2026, 1, 31}, "DatumEdit", true, "2026-01-31", "", "g", "g", nullptr},
+        {{2026, 1, 31}, "DatumEdit", true, "", "2026-01-31", "-9999", "-9999", "1998-09-16"},
+        {{9999, 12, 31}, "DatumEdit", true, "", "", "+1", "+1", nullptr},   // past the year limit
+        {{9999, 12, 31}, "DatumCtrl", true, "", "", "+1y", "+1y", nullptr},
+        {{2026, 1, 31}, "DatumCtrl", true, "", "", "dg", "dg", nullptr},    // a keyword letter stands alone
+        {{2026, 1, 31}, "DatumEdit", true, "", "", "+", "+", nullptr},
+        {{2026, 1, 31}, "DatumEdit", false, "", "", "d", "", ""},            // dropped: nothing typed
+        {{2026, 1, 31}, "DatumCtrl", false, "", "", "+7", "+7", nullptr},
+    };
+    for (const Case& c : cases) {
+        const platform::testing::FixedClock clock(c.today[0], c.today[1], c.today[2]);
+        const Binding binding{.flags = c.quick ? DCF_QUICKENTRY : 0, .minDate = Day(c.earliest), .maxDate = Day(c.latest)};
+        const CString shown = c.date != nullptr ? DisplayOf(c.className, c.date) : CString(c.stands);
+        for (Host host : kHosts) {
+            SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.typed << "\" quick " << c.quick << " on "
+                                              << c.today[0] << "-" << c.today[1] << "-" << c.today[2] << " in "
+                                              << NameOf(host));
+            const OpenHost open(host, c.className, binding, {});
+            const DialogSteps steps{open.dialog};
+            const HWND field = steps.Item(kFirstField);
+            steps.Focus(kFirstField);
+            steps.Type(kFirstField, c.typed);
+            EXPECT_EQ(TextOf(field), c.stands);
+            ProtocolLog log(open.dialog, kCtrlIds);
+            steps.Tab();
+            EXPECT_EQ(steps.FocusId(), c.date != nullptr ? kSecondField : kFirstField);
+            EXPECT_EQ(TextOf(field), shown);
+            EXPECT_EQ(Sent(log, DCN_EXITCHANGED), c.date != nullptr && *c.stands != '\0');
+
+            const DatumResult expected = c.date != nullptr ? DatumResult::Ok : DatumResult::Refused;
+            ::SetWindowTextA(field, c.stands);
+            std::string read;
+            EXPECT_EQ(DatumGetText(field, &read), expected);
+            EXPECT_EQ(read, c.date != nullptr ? shown.GetString() : "");
+            auto* entry = dynamic_cast<CDatumEntry*>(CWnd::FromHandlePermanent(field));
+            ASSERT_NE(entry, nullptr);
+            CDateValue value;
+            entry->GetDateValue(&value);
+            if (c.date != nullptr) {
+                EXPECT_EQ(value, Day(c.date));
+            }
+            Send(steps, kFirstField, DCM_TEXTTOVALUE);
+            EXPECT_EQ(TextOf(field), shown);
+            if (host == Host::Framework && c.date != nullptr) {
+                EXPECT_EQ(open.framework->date[0], Day(c.date));
+            }
+            ::SetWindowTextA(field, "");
+            EXPECT_EQ(DatumSetText(field, c.stands), expected);
+            EXPECT_EQ(TextOf(field), c.date != nullptr ? shown : CString());
+        }
+    }
+}
+
+// Under DCF_QUICKENTRY a paste loses the spaces, tabs, line breaks and
+// no-break spaces around it and nothing else, in both controls; Ctrl+A
+// selects the whole text, so that the next keys replace it. Without the
+// option a paste goes in as it is. A text the host sets is never trimmed.
+TEST_F(PlainHostTest, PastesAreTrimmedAndCtrlASelectsAll)
+{
+    struct Case {
+        const char* className;
+        bool quick;
+        const wchar_t* clipboard;
+        const char* pasted;   // the field's text after the paste
+    };
+    const Case cases[] = {
+        {"DatumCtrl", true, L" 2026-12-03\r\n", "2026-12-03"},
+        {"DatumEdit", true, L"\t20261203\t", "20261203"},
+        {"DatumEdit", true, L"\u00A0261203\u00A0\u00A0", "261203"},
+        {"DatumCtrl", true, L"\n +7 \n", "+7"},
+        {"DatumEdit", true, L"2026 12 03", "2026 12 03"},
+        {"DatumCtrl", true, L" \t\r\n", ""},
+        {"DatumCtrl", false, L" 2026-12-03 ", " 2026-12-03 "},
+        {"DatumEdit", false, L"\t20261203", "\t20261203"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.pasted << "\" quick " << c.quick);
+        PlainHostDialog dialog(c.className, {.maxLen = 0, .flags = c.quick ? DCF_QUICKENTRY : 0}, {}, kCtrlIds);
+        ASSERT_TRUE(dialog.Open());
+        const DialogSteps steps{dialog.m_hWnd};
+        const HWND field = steps.Item(kFirstField);
+        steps.Focus(kFirstField);
+        ASSERT_TRUE(::OpenClipboard(dialog.m_hWnd));
+        ::EmptyClipboard();
+        const std::size_t bytes = (std::wcslen(c.clipboard) + 1) * sizeof(wchar_t);
+        const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(::GlobalLock(memory), c.clipboard, bytes);
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_UNICODETEXT, memory);
+        ::CloseClipboard();
+        ::SendMessageA(field, WM_PASTE, 0, 0);
+        EXPECT_EQ(TextOf(field), c.pasted);
+
+        ::SetWindowTextA(field, " 20261203 ");
+        EXPECT_EQ(TextOf(field), " 20261203 ");
+        ::SendMessageA(field, EM_SETSEL, 3, 3);
+        steps.Type(kFirstField, "\x01-1");
+        if (c.quick) {   // without the option Ctrl+A is the system edit's (common controls 6 selects all)
+            EXPECT_EQ(TextOf(field), "-1");
+        }
     }
 }
 

@@ -1,0 +1,289 @@
+// The text rules of the date fields without a window: the quick forms on
+// fixed days, what a text is judged to be under each set of rules, the
+// sentence that explains a refusal, trimmed pastes and allowed ranges.
+#include "textrules/QuickForms.h"
+#include "textrules/TextRules.h"
+
+#include "platform/core/ClockForTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using platform::testing::FixedClock;
+
+namespace {
+
+CDateValue Day(const char* dashed) { return CDateValue().Parse(dashed); }
+
+std::string Show(const std::optional<CDateValue>& date)
+{
+    return date ? std::string(date->FormatDashed().GetString()) : std::string("none");
+}
+
+// Each quick form on the day it is typed: days, weeks, months and years
+// both ways and in either case, month and year ends, leap days, the year
+// limits of the display forms, and the texts that give no date.
+TEST(QuickForms, GiveTheDateRelativeToToday)
+{
+    struct Case {
+        const char* today;
+        const char* text;
+        const char* date;   // "none": no date
+    };
+    const Case cases[] = {
+        {"2026-01-31", "D", "2026-01-31"},
+        {"2026-01-31", "d", "2026-01-31"},
+        {"2026-01-31", "G", "2026-01-30"},
+        {"2026-01-31", "g", "2026-01-30"},
+        {"2026-01-31", "M", "2026-02-01"},
+        {"2026-01-31", "m", "2026-02-01"},
+        {"2026-01-31", "+7", "2026-02-07"},
+        {"2026-01-31", "-1", "2026-01-30"},
+        {"2026-01-31", "+0", "2026-01-31"},
+        {"2026-01-31", "+0007", "2026-02-07"},
+        {"2026-01-31", "+00007", "none"},       // five digits
+        {"2026-01-31", "-01024001024002910", "none"},
+        {"2026-01-31", "+9999", "2053-06-17"},
+        {"2026-01-31", "+2w", "2026-02-14"},
+        {"2026-01-31", "-1W", "2026-01-24"},
+        {"2026-01-31", "+1m", "2026-02-28"},    // the last day of the shorter month
+        {"2026-01-31", "+1M", "2026-02-28"},
+        {"2026-01-31", "+3m", "2026-04-30"},
+        {"2026-01-31", "-2m", "2025-11-30"},
+        {"2026-01-31", "+11m", "2026-12-31"},
+        {"2026-01-31", "-13m", "2024-12-31"},
+        {"2026-01-31", "+1y", "2027-01-31"},
+        {"2026-01-31", "-1Y", "2025-01-31"},
+        {"2024-01-31", "+1m", "2024-02-29"},    // February of a leap year
+        {"2024-02-29", "+1y", "2025-02-28"},
+        {"2024-02-29", "+4y", "2028-02-29"},
+        {"2024-02-29", "-100y", "1924-02-29"},
+        {"2100-01-31", "+1m", "2100-02-28"},    // a century that is no leap year
+        {"2000-01-31", "+1m", "2000-02-29"},    // one that is
+        {"2024-02-29", "+1", "2024-03-01"},
+        {"2026-12-31", "+1", "2027-01-01"},
+        {"2027-01-01", "-1", "2026-12-31"},
+        {"9999-12-31", "+1", "none"},           // past the last year the display forms hold
+        {"9999-12-31", "+1m", "none"},
+        {"9998-06-15", "+1y", "9999-06-15"},
+        {"2026-01-31", "+7974y", "none"},
+        {"2026-01-31", "+7973y", "9999-01-31"},
+        {"2026-01-31", "-1926y", "0100-01-31"},
+        {"2026-01-31", "-1927y", "none"},       // a year below 100 reads back as another date
+        {"0100-01-01", "-1", "none"},
+        {"2026-01-31", "+", "none"},
+        {"2026-01-31", "-", "none"},
+        {"2026-01-31", "+w", "none"},
+        {"2026-01-31", "+5q", "none"},
+        {"2026-01-31", "+5d", "none"},
+        {"2026-01-31", "+5mm", "none"},
+        {"2026-01-31", "+-5", "none"},
+        {"2026-01-31", "+ 5", "none"},
+        {"2026-01-31", "dg", "none"},            // a keyword letter stands alone
+        {"2026-01-31", "D1", "none"},
+        {"2026-01-31", "Dg", "none"},
+        {"2026-01-31", "w", "none"},             // no quick form at all
+        {"2026-01-31", "7", "none"},
+        {"", "D", "none"},                       // no today: nothing relative to it
+        {"", "+1", "none"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Show(QuickFormDate(c.text, Day(c.today))), c.date) << c.today << " " << c.text;
+}
+
+// The keyboard filter's letters under the option: the keyword and unit letters.
+TEST(QuickForms, LettersThatPassTheFilter)
+{
+    std::string passing;
+    for (int c = 0; c < 256; ++c)
+        if (IsQuickEntryLetter(static_cast<char>(c)))
+            passing.push_back(static_cast<char>(c));
+    EXPECT_EQ(passing, "DGMWYdgmwy");
+}
+
+// A paste loses the blanks around it and nothing else.
+TEST(QuickForms, PastesLoseTheBlanksAroundThem)
+{
+    struct Case {
+        const wchar_t* pasted;
+        const wchar_t* kept;
+    };
+    const Case cases[] = {
+        {L"2026-12-03", L"2026-12-03"},
+        {L" 2026-12-03 ", L"2026-12-03"},
+        {L"\t2026-12-03\r\n", L"2026-12-03"},
+        {L"\u00A0\u00A020261203\u00A0", L"20261203"},
+        {L"\n \t+7\r", L"+7"},
+        {L"2026 12 03", L"2026 12 03"},          // inside: untouched
+        {L" \u00A0\t\r\n", L""},
+        {L"", L""},
+        {L"\u20032026-12-03", L"\u20032026-12-03"},   // other spaces: untouched
+        {L"\v2026-12-03\f", L"\v2026-12-03\f"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(std::wstring(TrimmedPaste(c.pasted)), c.kept);
+}
+
+struct Rules {
+    bool quick;
+    bool fullYear;
+    const char* earliest;
+    const char* latest;
+};
+
+EntryRules Make(const Rules& r) { return {r.quick, r.fullYear, {Day(r.earliest), Day(r.latest)}}; }
+
+const char* NameOf(DatumRefusal refusal)
+{
+    switch (refusal) {
+    case DatumRefusal::None: return "None";
+    case DatumRefusal::NoForm: return "NoForm";
+    case DatumRefusal::YearInFull: return "YearInFull";
+    case DatumRefusal::NoDate: return "NoDate";
+    case DatumRefusal::OutOfRange: return "OutOfRange";
+    case DatumRefusal::Missing: return "Missing";
+    }
+    return "?";
+}
+
+// What a text is judged to be, and the sentence a refusal shows, under the
+// rules of the edit and the date control, with and without the quick forms
+// and a range, on 2026-12-08. Without the option the forms are the old
+// ones: any text that begins with D is today. The sentences offer only the
+// forms the field reads, and never quote numbers the parser made of a text
+// that is not all digits.
+TEST(TextRules, JudgeTextsAndExplainTheRefusals)
+{
+    FixedClock clock(2026, 12, 8);
+    constexpr Rules kEdit{false, false, "", ""};
+    constexpr Rules kCtrl{false, true, "", ""};
+    constexpr Rules kQuickEdit{true, false, "", ""};
+    constexpr Rules kQuickCtrl{true, true, "", ""};
+    constexpr Rules kQuickRanged{true, true, "2026-12-08", "2027-12-08"};
+    const char* const kForms = "Type a date as yyyy-mm-dd, yyyymmdd or yymmdd.";
+    const char* const kQuickForms = "Type a date as yyyy-mm-dd, yyyymmdd, yymmdd, D, G, M, or as +7, -2w, +3m, +1y.";
+    const char* const kYearInFull = "Type the year in full here: 2026-12-08 or 20261208.";
+    struct Case {
+        Rules rules;
+        const char* text;
+        DatumRefusal refusal;
+        const char* date;       // the date it stands for, dashed
+        const char* sentence;   // empty: none
+    };
+    using R = DatumRefusal;
+    const Case cases[] = {
+        {kEdit, "", R::None, "", ""},
+        {kEdit, "20261208", R::None, "2026-12-08", ""},
+        {kEdit, "261208", R::None, "2026-12-08", ""},
+        {kEdit, "0049-01-01", R::None, "2049-01-01", ""},
+        {kEdit, "D", R::None, "2026-12-08", ""},
+        {kEdit, "Dg", R::None, "2026-12-08", ""},          // the old rule: any text that begins with D
+        {kEdit, "Dxyz1", R::None, "2026-12-08", ""},
+        {kEdit, "G", R::None, "2026-12-07", ""},
+        {kEdit, "d", R::NoForm, "", kForms},                // no lower case without the option
+        {kEdit, "+7", R::NoForm, "", kForms},
+        {kEdit, "abc", R::NoForm, "", kForms},
+        {kEdit, "-1230101", R::NoForm, "", kForms},         // a five-digit year
+        {kEdit, "20241301", R::NoDate, "2024-13-01", "2024-13-01 is not a date: a year has 12 months."},
+        {kEdit, "070231", R::NoDate, "2007-02-31", "2007-02-31 is not a date: February 2007 has 28 days."},
+        {kEdit, "20190229", R::NoDate, "2019-02-29", "2019-02-29 is not a date: February 2019 has 28 days."},
+        {kEdit, "20260132", R::NoDate, "2026-01-32", "2026-01-32 is not a date: January 2026 has 31 days."},
+        {kEdit, "2024-02-30", R::NoDate, "2024-02-30", "2024-02-30 is not a date: February 2024 has 29 days."},
+        {kEdit, "2026\t12\t32", R::NoDate, "2026-12-32", "2026-12-32 is not a date: December 2026 has 31 days."},
+        {kEdit, "\t2026-12-3", R::NoForm, "", kForms},      // the parser's 0202-255-253
+        {kCtrl, "\t2026-12-3", R::NoForm, "", kForms},
+        {kEdit, "2024-1 -32", R::NoForm, "", kForms},
+        {kEdit, " 0241301", R::NoForm, "", kForms},
+        {kEdit, "200115", R::None, "2020-01-15", ""},
+        {kCtrl, "200115", R::YearInFull, "", kYearInFull},  // half-typed years are refused here
+        {kCtrl, "2", R::YearInFull, "", kYearInFull},
+        {kCtrl, "261208", R::YearInFull, "", kYearInFull},
+        {kCtrl, "191208", R::None, "2019-12-08", ""},
+        {kCtrl, "20261208", R::None, "2026-12-08", ""},
+        {kCtrl, "D", R::None, "2026-12-08", ""},
+        {kCtrl, "abc", R::NoForm, "", kForms},
+        {kQuickEdit, "d", R::None, "2026-12-08", ""},
+        {kQuickEdit, "g", R::None, "2026-12-07", ""},
+        {kQuickEdit, "M", R::None, "2026-12-09", ""},
+        {kQuickEdit, "Dg", R::NoForm, "", kQuickForms},     // a keyword letter stands alone
+        {kQuickEdit, "dg", R::NoForm, "", kQuickForms},
+        {kQuickEdit, "D12345", R::NoForm, "", kQuickForms},
+        {kQuickEdit, "+7", R::None, "2026-12-15", ""},
+        {kQuickEdit, "-1", R::None, "2026-12-07", ""},
+        {kQuickEdit, "+3m", R::None, "2027-03-08", ""},
+        {kQuickEdit, "+", R::NoForm, "", kQuickForms},
+        {kQuickEdit, "+5q", R::NoForm, "", kQuickForms},
+        {kQuickEdit, "+7974y", R::NoForm, "", kQuickForms},
+        {kQuickEdit, "-12345", R::NoForm, "", kQuickForms},  // six characters, but a sign first
+        {kQuickEdit, "20261208", R::None, "2026-12-08", ""},
+        {kQuickEdit, "20240230", R::NoDate, "2024-02-30", "2024-02-30 is not a date: February 2024 has 29 days."},
+        {kQuickEdit, "abc", R::NoForm, "", kQuickForms},
+        {kQuickCtrl, "+1y", R::None, "2027-12-08", ""},
+        {kQuickCtrl, "261208", R::YearInFull, "", kYearInFull},
+        {kQuickCtrl, "2026-12-8", R::NoForm, "", kQuickForms},   // nine characters
+        {kQuickRanged, "d", R::None, "2026-12-08", ""},
+        {kQuickRanged, "G", R::OutOfRange, "2026-12-07", "Choose a date from 2026-12-08 to 2027-12-08."},
+        {kQuickRanged, "-1", R::OutOfRange, "2026-12-07", "Choose a date from 2026-12-08 to 2027-12-08."},
+        {kQuickRanged, "+1y", R::None, "2027-12-08", ""},
+        {kQuickRanged, "+12m", R::None, "2027-12-08", ""},
+        {kQuickRanged, "+53w", R::OutOfRange, "2027-12-14", "Choose a date from 2026-12-08 to 2027-12-08."},
+        {kQuickRanged, "+365", R::None, "2027-12-08", ""},
+        {kQuickRanged, "+366", R::OutOfRange, "2027-12-09", "Choose a date from 2026-12-08 to 2027-12-08."},
+        {{true, false, "2026-12-08", ""}, "-1w", R::OutOfRange, "2026-12-01", "Choose a date on or after 2026-12-08."},
+        {{true, false, "", "2026-12-31"}, "+1m", R::OutOfRange, "2027-01-08", "Choose a date on or before 2026-12-31."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\" quick " << c.rules.quick << " full year "
+                                          << c.rules.fullYear << " range " << c.rules.earliest << ".."
+                                          << c.rules.latest);
+        const EntryRules rules = Make(c.rules);
+        const Judgement judgement = JudgeText(rules, c.text);
+        EXPECT_STREQ(NameOf(judgement.refusal), NameOf(c.refusal));
+        EXPECT_EQ(judgement.date.FormatDashed(), c.date);
+        EXPECT_EQ(RefusalSentence(rules, judgement), c.sentence);
+        EXPECT_LT(RefusalSentence(rules, judgement).GetLength(), 80);   // a tooltip hands out no more
+    }
+    EXPECT_EQ(RefusalSentence(Make(kEdit), {DatumRefusal::Missing, {}}), "A date is required here.");
+}
+
+// Without a clock the quick forms give no date, and the full-year sentence
+// falls back to the forms the field reads.
+TEST(TextRules, NoTodayNoQuickFormAndNoExample)
+{
+    FixedClock clock = FixedClock::Failing();
+    const EntryRules quickCtrl{true, true, {}};
+    EXPECT_EQ(JudgeText(quickCtrl, "+1").refusal, DatumRefusal::NoForm);
+    EXPECT_EQ(JudgeText(quickCtrl, "d").refusal, DatumRefusal::NoForm);
+    EXPECT_EQ(RefusalSentence(quickCtrl, JudgeText(quickCtrl, "261208")),
+              RefusalSentence(quickCtrl, JudgeText(quickCtrl, "abc")));
+}
+
+// A range side is no limit (empty) or a possible date with a year from 100
+// to 9999, and the earliest is not after the latest.
+TEST(DateRangeRule, AllowsOnlyOrderedSidesWithFullYears)
+{
+    struct Case {
+        const char* earliest;
+        const char* latest;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"", "", true},
+        {"2026-01-01", "2026-12-31", true},
+        {"2026-12-31", "2026-12-31", true},
+        {"2026-12-31", "2026-01-01", false},
+        {"2026-02-30", "", false},
+        {"0100-01-01", "9999-12-31", true},
+        {"0099-12-31", "", false},
+        {"", "0099-12-31", false},
+        {"0001-01-01", "2026-01-01", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ((DateRange{Day(c.earliest), Day(c.latest)}.IsAllowed()), c.allowed) << c.earliest << ".." << c.latest;
+    CDateValue tenThousand = Day("9999-01-01");
+    tenThousand.year = 10000;
+    EXPECT_FALSE((DateRange{{}, tenThousand}.IsAllowed()));
+}
+
+} // namespace

@@ -3,7 +3,9 @@
 // opening keys, and the lifetime of control and button objects.
 #include "platform/window/Dpi.h"
 #include "tests/controls/DatumCtrlFixture.h"
+#include "tests/controls/support/ImportPatch.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -161,6 +163,67 @@ TEST_F(DatumCtrlTest, ButtonShowsTheFaceOfItsState)
     ::SendMessageA(button, BM_SETSTATE, FALSE, 0);
     ::EnableWindow(dlg.Item(kFirstCtrlId), FALSE);
     EXPECT_TRUE(Shows(button, kDisabled));
+}
+
+// What the buttons' faces cost in GDI objects: every LoadBitmapA of the
+// program and every DeleteObject, seen through the import table.
+struct FaceLedger {
+    static inline void* load = nullptr;
+    static inline void* remove = nullptr;
+    static inline std::vector<HGDIOBJ> loaded;
+    static inline std::vector<HGDIOBJ> deleted;
+
+    static HBITMAP WINAPI Load(HINSTANCE instance, LPCSTR name)
+    {
+        HBITMAP bitmap = reinterpret_cast<decltype(&::LoadBitmapA)>(load)(instance, name);
+        if (bitmap)
+            loaded.push_back(bitmap);
+        return bitmap;
+    }
+    static BOOL WINAPI Delete(HGDIOBJ object)
+    {
+        deleted.push_back(object);
+        return reinterpret_cast<decltype(&::DeleteObject)>(remove)(object);
+    }
+    static int TimesDeleted(HGDIOBJ object)
+    {
+        return static_cast<int>(std::count(deleted.begin(), deleted.end(), object));
+    }
+};
+
+// The buttons of one thread share their faces: a dialog of many date
+// controls loads each of the three faces once, however many buttons show
+// them; a face lives while any button shows it and is deleted once, with the
+// last; a control made after that loads the faces anew.
+TEST_F(DatumCtrlTest, ButtonFacesAreLoadedOnceAndFreedWithTheLastButton)
+{
+    ImportPatch load("user32.dll", "LoadBitmapA", reinterpret_cast<void*>(&FaceLedger::Load));
+    ImportPatch remove("gdi32.dll", "DeleteObject", reinterpret_cast<void*>(&FaceLedger::Delete));
+    ASSERT_TRUE(load.Applied() && remove.Applied());
+    FaceLedger::load = load.Original();
+    FaceLedger::remove = remove.Original();
+    FaceLedger::loaded.clear();
+    FaceLedger::deleted.clear();
+
+    Open();
+    std::vector<HWND> more;
+    for (int i = 0; i < 20; ++i)
+        more.push_back(CreateCtrl(WS_CHILD | WS_VISIBLE | WS_BORDER, {10, 60 + 2 * i, 90, 80 + 2 * i}, 1010 + i));
+    ::RedrawWindow(m_dialog->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::vector<HGDIOBJ> faces = FaceLedger::loaded;
+    EXPECT_EQ(faces.size(), 3u);   // up, pressed, disabled, for 22 buttons
+
+    for (HWND ctrl : more)
+        ::DestroyWindow(ctrl);
+    for (HGDIOBJ face : faces)
+        EXPECT_EQ(FaceLedger::TimesDeleted(face), 0);   // the dialog's two controls still show them
+    m_dialog.reset();
+    for (HGDIOBJ face : faces)
+        EXPECT_EQ(FaceLedger::TimesDeleted(face), 1);
+
+    Open();
+    EXPECT_EQ(FaceLedger::loaded.size(), 6u);
+    m_dialog.reset();
 }
 
 // The button is 15 pixels wide at 96 DPI and in proportion at others; its

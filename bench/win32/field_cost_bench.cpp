@@ -9,6 +9,9 @@
 // it, the kinds taking turns so that drift hits all alike:
 //
 //   DatumCtrl        "DatumCtrl" fields bound with DatumBind
+//   DatumCtrl, framework  the same fields in a dialog of our framework layer,
+//                    bound by its data exchange: the dialog reflects the
+//                    fields' notifications itself, no parent subclass
 //   DatumEdit        "DatumEdit" fields bound with DatumBind
 //   date picker      the system's "SysDateTimePick32"
 //   edit + button    an edit with an owner-drawn button beside it: the parts
@@ -19,6 +22,9 @@
 // then UpdateWindow. The report gives medians and their ratios to the floor.
 #include "controls/ControlResources.h"
 #include "controls/DatumBinding.h"
+#include "controls/DatumEntry.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/Dialog.h"
 #include "platform/window/Dpi.h"
 #include "tests/win32/support/DialogTemplate.h"
 
@@ -28,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,7 +46,7 @@ constexpr WORD kFirstButtonId = 3000;  // the floor's buttons
 constexpr const char* kTyped = "20261208";
 constexpr int kTypedLength = 8;
 
-enum class Kind { DatumCtrl, DatumEdit, Picker, EditButton, Edit };
+enum class Kind { DatumCtrl, FrameworkCtrl, DatumEdit, Picker, EditButton, Edit };
 
 struct KindInfo {
     Kind kind;
@@ -49,6 +56,7 @@ struct KindInfo {
 
 constexpr KindInfo kKinds[] = {
     {Kind::DatumCtrl, "DatumCtrl", "DatumCtrl"},
+    {Kind::FrameworkCtrl, "  framework", "DatumCtrl"},
     {Kind::DatumEdit, "DatumEdit", "DatumEdit"},
     {Kind::Picker, "date picker", DATETIMEPICK_CLASSA},
     {Kind::EditButton, "edit + button", "EDIT"},
@@ -129,6 +137,26 @@ INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lPara
     }
 }
 
+// The framework host: 40 fields bound by the first data exchange, as a
+// framework program binds them.
+class CFrameworkDialog : public CDialog {
+public:
+    explicit CFrameworkDialog(const DLGTEMPLATE* dialogTemplate) : CDialog(dialogTemplate) {}
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        for (int i = 0; i < kFields; ++i) {
+            if (auto* control = dynamic_cast<CDatumEntry*>(GetDlgItem(kFirstId + i)))
+                control->ExchangeData(pDX, kFirstId + i, 10, m_text[i], &m_date[i], 0, nullptr);
+        }
+    }
+
+private:
+    CString m_text[kFields];
+    CDateValue m_date[kFields];
+};
+
 struct RoundTimes {
     double createShow = 0;   // seconds: create, show, paint
     double keystroke = 0;    // seconds per keystroke
@@ -153,8 +181,16 @@ RoundTimes Round(const KindInfo& info)
     RoundTimes times;
 
     const double start = Now();
-    HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), layout.Get(), nullptr, &BenchDialogProc,
-                                             static_cast<LPARAM>(info.kind));
+    std::unique_ptr<CFrameworkDialog> framework;
+    HWND dialog = nullptr;
+    if (info.kind == Kind::FrameworkCtrl) {
+        framework = std::make_unique<CFrameworkDialog>(layout.Get());
+        if (framework->CreateIndirect(layout.Get()))
+            dialog = framework->m_hWnd;
+    } else {
+        dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), layout.Get(), nullptr, &BenchDialogProc,
+                                            static_cast<LPARAM>(info.kind));
+    }
     if (!dialog)
         return times;
     ShowWindow(dialog, SW_SHOW);
@@ -339,6 +375,16 @@ int RunSteps()
     std::printf("  %-44s %9.1f\n", "a parent subclass alone",
                 TimeStep(nothing, [&](int) { return SetWindowSubclass(dialog, &PassOn, 1, 0) != FALSE; },
                          [&](int, bool) { RemoveWindowSubclass(dialog, &PassOn, 1); }));
+
+    std::printf("one message to the dialog (median microseconds of %d)\n", kFields);
+    auto message = [&] {
+        return TimeStep(nothing, [&](int) { return SendMessageA(dialog, DCN_CHANGE, kFirstId, 0); },
+                        [](int, LRESULT) {});
+    };
+    std::printf("  %-44s %9.1f\n", "no subclass", message());
+    SetWindowSubclass(dialog, &PassOn, 1, 0);
+    std::printf("  %-44s %9.1f\n", "under a SetWindowSubclass subclass", message());
+    RemoveWindowSubclass(dialog, &PassOn, 1);
 
     std::printf("one keystroke into a focused field (median microseconds of %d fields)\n", kFields);
     const double edit = TimeKeystrokes(dialog, [](HWND parent) { return Child(parent, "EDIT", 0, kFirstId); });

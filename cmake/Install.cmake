@@ -44,6 +44,7 @@ if(CORVANEL_WIN32)
     # The toolchain of this build's architecture, for a consumer's
     # -DCMAKE_TOOLCHAIN_FILE: the compilers only, no test runner.
     install(FILES ${PROJECT_SOURCE_DIR}/cmake/package/toolchain-mingw-${CMAKE_SYSTEM_PROCESSOR}.cmake
+                  ${PROJECT_SOURCE_DIR}/cmake/package/toolchain-mingw.cmake
         DESTINATION ${CMAKE_INSTALL_DATADIR}/corvanel)
 endif()
 

@@ -89,7 +89,10 @@ void CDatumEntry::FocusOut()
 
 EntryRules CDatumEntry::Rules() const
 {
-    return {.quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0, .fullYear = WantsFullYear(), .range = m_range};
+    return {.quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0,
+            .fullYear = WantsFullYear(),
+            .range = m_range,
+            .dayRule = m_dayRule};
 }
 
 bool CDatumEntry::SetRange(const CDateValue& min, const CDateValue& max)

@@ -141,6 +141,7 @@ protected:
     BOOL m_bCheckOnKillFocus = TRUE;  // run the focus-out check at the next loss of the focus
     bool m_bDateTimeValue = false;    // m_pValue is a CDateTimeValue
     DateRange m_range;                // the dates the control accepts
+    DayRule m_dayRule;                // the days among them it refuses, and marks
     CRefusalTip m_tip;                // the tip that explains a refusal (DCF_EXPLAIN)
 
 private:

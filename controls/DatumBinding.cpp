@@ -56,6 +56,7 @@ bool DatumBind(HWND control, const DatumBinding& binding)
     CDatumEntry* entry = DateControl(control);
     if (entry == nullptr || entry->IsBound() || !entry->SetRange(binding.minDate, binding.maxDate))
         return false;
+    entry->SetDayRule(binding.dayRule, binding.dayRuleContext);
     return entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags, binding.initial,
                             binding.dateTime);
 }

@@ -48,6 +48,10 @@ public:
     // when a side is an impossible date or has a year below 100 or above
     // 9999, or when the earliest lies after the latest.
     bool SetRange(const CDateValue& min, const CDateValue& max);
+    // The host's rule on single days (DayRule.h), before or after binding;
+    // a null rule removes it. A blocked day is refused wherever a date
+    // outside the range is; marked days are bold in the calendar.
+    void SetDayRule(DatumDayRule rule, void* context) { m_dayRule = {rule, context}; }
     // The sentence of the refusal tip while it shows, else empty.
     const CString& ShownRefusal() const { return m_tip.Sentence(); }
 
@@ -126,6 +130,7 @@ protected:
     LRESULT OnValueToText(WPARAM, LPARAM);
     LRESULT OnTextToValue(WPARAM, LPARAM);
     LRESULT OnSetRange(WPARAM, LPARAM range);
+    LRESULT OnSetDayRule(WPARAM, LPARAM spec);
     LRESULT OnVerify(WPARAM, LPARAM);
     LRESULT OnCheckModified(WPARAM, LPARAM);
     LRESULT OnYieldFocus(WPARAM, LPARAM);

@@ -195,18 +195,7 @@ bool CDatumEntry::SetAccepted(const CString& text)
 
 LRESULT CDatumEntry::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_KILLFOCUS:
-        m_tip.Hide();
-        break;
-    default:
-        break;
-    }
+    m_tip.HideAtInput(message);
     return CEdit::WindowProc(message, wParam, lParam);
 }
 

@@ -111,19 +111,10 @@ const MessageMap* CPopupCalendar::GetMessageMap() const
     return &kMap;
 }
 
-// The tip of a refused pick goes at the next key or click.
+// The tip of a refused pick goes at the next key, click or focus change.
 LRESULT CPopupCalendar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        m_tip.Hide();
-        break;
-    default:
-        break;
-    }
+    m_tip.HideAtInput(message);
     return CMonthCalCtrl::WindowProc(message, wParam, lParam);
 }
 

@@ -62,8 +62,8 @@ SYSTEMTIME DayAfterKey(const SYSTEMTIME& day, WPARAM virtualKey);
 
 class CPopupCalendar : public CMonthCalCtrl {
 public:
-    // Shows the sentence in a tip at the calendar until the next key or
-    // click.
+    // Shows the sentence in a tip at the calendar until the next key,
+    // click or focus change.
     void Explain(const CString& sentence) { m_tip.Show(*this, sentence); }
     // The sentence of the tip while it shows, else empty.
     const CString& ShownRefusal() const { return m_tip.Sentence(); }

@@ -54,6 +54,22 @@ void CRefusalTip::Show(const CWnd& field, const CString& sentence)
     ::SendMessageA(m_tooltip, TTM_TRACKACTIVATE, TRUE, win32::ToLParam(&tool));
 }
 
+void CRefusalTip::HideAtInput(UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KILLFOCUS:
+        Hide();
+        break;
+    default:
+        break;
+    }
+}
+
 void CRefusalTip::Hide()
 {
     if (m_sentence.IsEmpty())

@@ -7,8 +7,8 @@
 //                 window with the balloon style; either way a standard
 //                 tooltip window, which screen readers announce
 //
-// The tip never takes the focus; the field hides it at the next key, click
-// or focus change.
+// The tip never takes the focus; the window it shows at hides it at the
+// next key, click or focus change.
 #pragma once
 
 #include "platform/core/String.h"
@@ -28,6 +28,9 @@ public:
     // Shows the sentence under the field, in place of any sentence shown before.
     void Show(const CWnd& field, const CString& sentence);
     void Hide();
+    // Hides the tip when the message is a key, a click or a focus change,
+    // which a window passes here before any handler sees it.
+    void HideAtInput(UINT message);
 
     // The sentence while the tip shows, else empty; and the same in UTF-16
     // for the accessibility layer and the edit's balloon.

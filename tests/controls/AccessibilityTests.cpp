@@ -3,6 +3,7 @@
 #include "platform/core/ClockForTesting.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
+#include "tests/controls/support/ShownTooltip.h"
 
 #include <oleacc.h>
 
@@ -105,38 +106,6 @@ TEST_F(DatumCtrlTest, ScreenReadersReadTheFieldsAsTextAndTheButtonAsAPushButton)
     }
     EXPECT_EQ(TextOf(Button(kCtrlIds.first)), "Kodpopup");
     ::OleUninitialize();
-}
-
-BOOL CALLBACK KeepShownTooltip(HWND window, LPARAM found)
-{
-    char className[32] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (!::IsWindowVisible(window) || ::lstrcmpiA(className, TOOLTIPS_CLASSA) != 0)
-        return TRUE;
-    *win32::FromLParam<HWND>(found) = window;
-    return FALSE;
-}
-
-// The shown tooltip window of this thread, or null.
-HWND ShownTooltip()
-{
-    HWND tooltip = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &KeepShownTooltip, win32::ToLParam(&tooltip));
-    return tooltip;
-}
-
-// The text of the shown tooltip window of this thread; empty when none shows.
-CString ShownTooltipText()
-{
-    const HWND tooltip = ShownTooltip();
-    if (tooltip == nullptr)
-        return CString();
-    char text[256] = {};
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.lpszText = text;
-    ::SendMessageA(tooltip, TTM_ENUMTOOLSA, 0, win32::ToLParam(&tool));
-    return CString(text);
 }
 
 // With DCF_EXPLAIN, each refusal shows its own sentence in a balloon

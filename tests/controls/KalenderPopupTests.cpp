@@ -5,6 +5,7 @@
 #include "platform/core/ClockForTesting.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
+#include "tests/controls/support/ShownTooltip.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -635,6 +636,7 @@ TEST_F(DatumCtrlTest, CalendarUnderADayRule)
         MONTHDAYSTATE answer[3] = {1, 1, 1};
         bool openAfterPick = false;
         CString tip;
+        CString tooltip;   // the standard tooltip that screen readers announce
         PopupDriver driver([&](CKalenderPopupDlg& popup) {
             start = SelectionOf(popup);
             const HWND calendar = ::GetDlgItem(popup.m_hWnd, IDC_CALENDAR);
@@ -662,6 +664,7 @@ TEST_F(DatumCtrlTest, CalendarUnderADayRule)
             PumpPopupUntil(popup.m_hWnd, [&] { return refused ? !popup.ShownRefusal().IsEmpty() : false; });
             openAfterPick = popup.IsWindowVisible() != FALSE && SelectionOf(popup) == c.day;
             tip = popup.ShownRefusal();
+            tooltip = ShownTooltipText();
             if (openAfterPick)
                 PressKey(VK_ESCAPE);
         });
@@ -677,6 +680,7 @@ TEST_F(DatumCtrlTest, CalendarUnderADayRule)
         }
         EXPECT_EQ(openAfterPick, CString(c.textAfter) == CString(c.field));
         EXPECT_EQ(tip, c.tip);
+        EXPECT_EQ(tooltip, c.tip);
         EXPECT_EQ(TextOf(dlg.Item(kField)), c.textAfter);
     }
 }

@@ -51,8 +51,8 @@ BOOL DatumRegisterClasses()
 bool DatumBind(HWND control, const DatumBinding& binding)
 {
     // The range is checked once, by SetRange, before anything binds; a
-    // binding that then fails (no parent) leaves it on an unbound control,
-    // where it changes nothing until a binding succeeds.
+    // binding that then fails (no parent) leaves it and the day rule on an
+    // unbound control, where they change nothing until a binding succeeds.
     CDatumEntry* entry = DateControl(control);
     if (entry == nullptr || entry->IsBound() || !entry->SetRange(binding.minDate, binding.maxDate))
         return false;

@@ -19,7 +19,8 @@
 //   DayAfterKey         the navigation keys' rule, as a pure function
 //
 // The popup knows nothing of the control: it gets a start text, a flag to
-// set on a pick and a position, and it writes the picked text.
+// set on a pick, a position, and the range and day rule to offer, and it
+// writes the picked text.
 #pragma once
 
 #include "controls/RefusalTip.h"

@@ -1,7 +1,7 @@
 // RefusalTip.h: the balloon tip under a date field that says why its text
-// was refused.
+// was refused, or under the calendar that says why a day is not picked.
 //
-//   CRefusalTip   shows one sentence at a field and hides it again: the
+//   CRefusalTip   shows one sentence at a window and hides it again: the
 //                 edit's own balloon (EM_SHOWBALLOONTIP) where the common
 //                 controls have one (version 6), else a tracking tooltip
 //                 window with the balloon style; either way a standard

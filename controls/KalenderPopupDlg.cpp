@@ -222,16 +222,17 @@ void CKalenderPopupDlg::CreateDayStateCalendar()
     ::DestroyWindow(templated);
     // The calendar asks for its first day states while it is created, before
     // the popup has attached it: that request is answered, the preset waits.
+    const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CALENDAR));
     const HWND calendar = ::CreateWindowExA(exStyle, MONTHCAL_CLASSA, "", style | MCS_DAYSTATE, place.left, place.top,
-                                            place.right - place.left, place.bottom - place.top, m_hWnd,
-                                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CALENDAR)), ::GetModuleHandleA(nullptr), nullptr);
+                                            place.right - place.left, place.bottom - place.top, m_hWnd, id,
+                                            ::GetModuleHandleA(nullptr), nullptr);
     if (calendar != nullptr && font != 0)
         ::SendMessageA(calendar, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
 }
 
 void CKalenderPopupDlg::FillDayStates(const SYSTEMTIME& first, int months)
 {
-    m_dayStates.assign(static_cast<std::size_t>(months), 0);
+    m_dayStates.assign(static_cast<std::size_t>(std::max(months, 0)), 0);
     CDateValue date = DateOf(first);
     for (MONTHDAYSTATE& state : m_dayStates) {
         const int days = date.DaysInMonth();

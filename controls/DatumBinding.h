@@ -2,7 +2,8 @@
 //
 //   DatumRegisterClasses   the window classes and the calendar's common control
 //   DatumBinding           how a control is bound: limit, option bits, initial
-//                          text, the kind of its value, and its range
+//                          text, the kind of its value, its range and its
+//                          day rule
 //   DatumBind              binds a "DatumEdit" or "DatumCtrl" window
 //   DatumResult            the answer of a read or a set
 //   DatumGetText, DatumGetDate, DatumGetDateTime    read the date
@@ -55,6 +56,8 @@ struct DatumBinding {
     bool dateTime = false;           // the value is a CDateTimeValue, not a CDateValue
     CDateValue minDate{};            // the earliest date accepted; empty: no limit
     CDateValue maxDate{};            // the latest date accepted; empty: no limit
+    DatumDayRule dayRule = nullptr;  // the days blocked and marked (DayRule.h); null: none
+    void* dayRuleContext = nullptr;  // handed to the rule as it is
 };
 
 // Binds the control under its parent, whatever window that is. The first

@@ -225,9 +225,11 @@ void CDatumCtrl::OpenPopup()
     BOOL picked = FALSE;
     GetWindowText(text);
     // A refused text opens nothing, except a date outside the range: the
-    // calendar opens on the nearest allowed day instead.
+    // calendar opens on the nearest allowed day instead; and a blocked day,
+    // on which it opens as on any other.
     const Judgement judgement = Judge(text);
-    if (judgement.refusal != DatumRefusal::None && judgement.refusal != DatumRefusal::OutOfRange)
+    if (judgement.refusal != DatumRefusal::None && judgement.refusal != DatumRefusal::OutOfRange &&
+        judgement.refusal != DatumRefusal::DayBlocked)
         return;
     RECT field{};
     GetWindowRect(&field);
@@ -236,6 +238,7 @@ void CDatumCtrl::OpenPopup()
 
     CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);
     popup.SetRange(m_range);
+    popup.SetDayRule(m_dayRule, (m_wFlags & DCF_EXPLAIN) != 0);
     const HWND self = m_hWnd;
     popup.DoModal();
     // A host may destroy the dialog while the popup runs (from a timer, say);

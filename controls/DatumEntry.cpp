@@ -89,7 +89,10 @@ void CDatumEntry::FocusOut()
 
 EntryRules CDatumEntry::Rules() const
 {
-    return {.quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0, .fullYear = WantsFullYear(), .range = m_range};
+    return {.quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0,
+            .fullYear = WantsFullYear(),
+            .range = m_range,
+            .dayRule = m_dayRule};
 }
 
 bool CDatumEntry::SetRange(const CDateValue& min, const CDateValue& max)
@@ -192,18 +195,7 @@ bool CDatumEntry::SetAccepted(const CString& text)
 
 LRESULT CDatumEntry::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_KILLFOCUS:
-        m_tip.Hide();
-        break;
-    default:
-        break;
-    }
+    m_tip.HideAtInput(message);
     return CEdit::WindowProc(message, wParam, lParam);
 }
 
@@ -317,6 +309,17 @@ LRESULT CDatumEntry::OnSetRange(WPARAM, LPARAM range)
     return dates != nullptr && SetRange(dates[0], dates[1]) ? 1 : 0;
 }
 
+// DCM_SETDAYRULE: lParam points at the rule and its context. Answers 1 when
+// the rule is stored (a null rule removes it), 0 for a null lParam.
+LRESULT CDatumEntry::OnSetDayRule(WPARAM, LPARAM spec)
+{
+    const auto* rule = win32::FromLParam<const DatumDayRuleSpec>(spec);
+    if (rule == nullptr)
+        return 0;
+    SetDayRule(rule->rule, rule->context);
+    return 1;
+}
+
 // DCM_VERIFY: an empty required text takes the focus back silently; any
 // other refused text also reports DCN_INVALID.
 LRESULT CDatumEntry::OnVerify(WPARAM, LPARAM)
@@ -380,6 +383,7 @@ const MessageMap* CDatumEntry::GetMessageMap() const
         OnMessage<&CDatumEntry::OnValueToText>(DCM_VALUETOTEXT),
         OnMessage<&CDatumEntry::OnTextToValue>(DCM_TEXTTOVALUE),
         OnMessage<&CDatumEntry::OnSetRange>(DCM_SETRANGE),
+        OnMessage<&CDatumEntry::OnSetDayRule>(DCM_SETDAYRULE),
         OnMessage<&CDatumEntry::OnVerify>(DCM_VERIFY),
         OnMessage<&CDatumEntry::OnCheckModified>(DCM_CHECKMODIFIED),
         OnMessage<&CDatumEntry::OnYieldFocus>(DCM_YIELDFOCUS),

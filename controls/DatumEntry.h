@@ -48,6 +48,10 @@ public:
     // when a side is an impossible date or has a year below 100 or above
     // 9999, or when the earliest lies after the latest.
     bool SetRange(const CDateValue& min, const CDateValue& max);
+    // The host's rule on single days (DayRule.h), before or after binding;
+    // a null rule removes it. A blocked day is refused wherever a date
+    // outside the range is; marked days are bold in the calendar.
+    void SetDayRule(DatumDayRule rule, void* context) { m_dayRule = {rule, context}; }
 
     // --- binding without the framework ---
     // Binds the control to a text and a value of its own (a CDateTimeValue
@@ -124,6 +128,7 @@ protected:
     LRESULT OnValueToText(WPARAM, LPARAM);
     LRESULT OnTextToValue(WPARAM, LPARAM);
     LRESULT OnSetRange(WPARAM, LPARAM range);
+    LRESULT OnSetDayRule(WPARAM, LPARAM spec);
     LRESULT OnVerify(WPARAM, LPARAM);
     LRESULT OnCheckModified(WPARAM, LPARAM);
     LRESULT OnYieldFocus(WPARAM, LPARAM);
@@ -139,6 +144,7 @@ protected:
     BOOL m_bCheckOnKillFocus = TRUE;  // run the focus-out check at the next loss of the focus
     bool m_bDateTimeValue = false;    // m_pValue is a CDateTimeValue
     DateRange m_range;                // the dates the control accepts
+    DayRule m_dayRule;                // the days among them it refuses, and marks
     CRefusalTip m_tip;                // the tip that explains a refusal (DCF_EXPLAIN)
 
 private:

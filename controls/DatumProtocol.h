@@ -2,12 +2,14 @@
 //
 // Notifications (DCN_*) go from a control to its parent, with the control id in
 // wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
-// wParam and lParam and return 0, except DCM_SETRANGE, which reads lParam and
-// answers whether it stored the range. Every message is sent synchronously except
+// wParam and lParam and return 0, except DCM_SETRANGE and DCM_SETDAYRULE, which
+// read lParam and answer whether they stored the range or the rule. Every message is sent synchronously except
 // DCM_OPENPOPUP on the keys Down, F4 and Alt+Down, which a control posts to itself.
 #pragma once
 
 #include <windows.h>
+
+#include "textrules/DayRule.h"
 
 // Notifications, control to parent (wParam = control id, lParam = 0).
 constexpr UINT DCN_EXITCHANGEDALT   = WM_USER + 0x6C; // focus left, text accepted and changed; DCF_ALTEXIT set
@@ -27,9 +29,18 @@ constexpr UINT DCM_SETRANGE         = WM_USER + 0x75; // host: lParam -> CDateVa
                                                   // lParam, a reversed range, or a side that is an impossible date or has a year below 100 or above 9999
 constexpr UINT DCM_VERIFY           = WM_USER + 0x76; // host: check the text now; DCN_INVALID when refused
 constexpr UINT DCM_CHECKMODIFIED    = WM_USER + 0x77; // host: DCN_MODIFIED when window text != bound text
+constexpr UINT DCM_SETDAYRULE       = WM_USER + 0x79; // host: lParam -> DatumDayRuleSpec; 1 when stored, 0 for a null lParam;
+                                                  // a null rule removes the rule
 constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // button (sent) or Down, F4, Alt+Down (posted): open the calendar
 constexpr UINT DCM_BUTTONFOCUS      = WM_USER + 0x85; // popup button to its control: the button took the focus
 constexpr UINT DCM_YIELDFOCUS       = WM_USER + 0x87; // to the focus holder: skip your next focus-out check
+
+// What DCM_SETDAYRULE points at: the rule (DayRule.h) and the context it
+// is handed.
+struct DatumDayRuleSpec {
+    DatumDayRule rule;
+    void* context;
+};
 
 // Option bits of a binding.
 constexpr WORD DCF_ALTEXIT     = 0x0001; // exit notifications use the ...ALT variants
@@ -56,7 +67,7 @@ constexpr UINT kLast  = WM_USER + 0x87;
 constexpr UINT kAll[] = {DCN_EXITCHANGEDALT, DCN_EXITCHANGED, DCN_CHANGE, DCN_EXITUNCHANGEDALT,
                          DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_EXITCHECK, DCM_CLEAR,
                          DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_SETRANGE, DCM_VERIFY, DCM_CHECKMODIFIED,
-                         DCM_OPENPOPUP, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
+                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
 constexpr bool AllInRange() {
     for (UINT m : kAll)
         if (m < kFirst || m > kLast) return false;
@@ -75,4 +86,6 @@ static_assert(kFirst > WM_USER + 2, "protocol must stay clear of the dialog mana
 static_assert(AllInRange(), "every protocol message lies in WM_USER+0x6C..WM_USER+0x87");
 static_assert(DCM_EXITCHECK == DCN_EXITUNCHANGED, "the exit check deliberately shares 0x470");
 static_assert(NoOtherSharedValue(), "no two other protocol messages share a value");
+static_assert(DCM_SETDAYRULE == WM_USER + 0x79, "the day rule's request keeps the value hosts compile in");
+static_assert(sizeof(DatumDayRuleSpec) == 2 * sizeof(void*), "a host's DatumDayRuleSpec is the rule, then the context");
 } // namespace datum_protocol_checks

@@ -5,6 +5,7 @@
 #include "controls/DatumProtocol.h"
 #include "datevalues/DateValue.h"
 #include "platform/window/DataExchange.h"
+#include "textrules/TextRules.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,6 +20,15 @@ SYSTEMTIME DayOf(const CDateValue& date)
     day.wMonth = date.month;
     day.wDay = date.day;
     return day;
+}
+
+CDateValue DateOf(const SYSTEMTIME& day)
+{
+    CDateValue date;
+    date.year = day.wYear;
+    date.month = static_cast<std::uint8_t>(day.wMonth);
+    date.day = static_cast<std::uint8_t>(day.wDay);
+    return date;
 }
 
 bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
@@ -69,10 +79,7 @@ RECT PullBackOnScreen(RECT rect, const ScreenLimits& limits)
 
 SYSTEMTIME DayAfterKey(const SYSTEMTIME& day, WPARAM virtualKey)
 {
-    CDateValue date;
-    date.year = day.wYear;
-    date.month = static_cast<std::uint8_t>(day.wMonth);
-    date.day = static_cast<std::uint8_t>(day.wDay);
+    CDateValue date = DateOf(day);
     auto moveDays = [&](int days) { date.SetDayNumber(date.GetDayNumber() + days); };
     switch (virtualKey) {
     case VK_LEFT: moveDays(-1); break;
@@ -102,6 +109,13 @@ const MessageMap* CPopupCalendar::GetMessageMap() const
     };
     static const MessageMap kMap{CMonthCalCtrl::GetMessageMap(), kEntries};
     return &kMap;
+}
+
+// The tip of a refused pick goes at the next key, click or focus change.
+LRESULT CPopupCalendar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    m_tip.HideAtInput(message);
+    return CMonthCalCtrl::WindowProc(message, wParam, lParam);
 }
 
 // The dialog manager turns Enter and Escape into IDOK and IDCANCEL before
@@ -157,6 +171,8 @@ void CKalenderPopupDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, ID
 
 BOOL CKalenderPopupDlg::OnInitDialog()
 {
+    if (m_dayRule.IsSet())
+        CreateDayStateCalendar();
     CDialog::OnInitDialog();
 
     WINDOWPLACEMENT placement{};
@@ -191,12 +207,70 @@ BOOL CKalenderPopupDlg::OnInitDialog()
     return TRUE;
 }
 
-// Takes year, month and day from the fixed positions of yyyy-mm-dd. Another
-// form gives a wrong or impossible date, which the calendar refuses,
-// keeping its own selection.
-LRESULT CKalenderPopupDlg::OnGetDayState(NMHDR*)
+void CKalenderPopupDlg::CreateDayStateCalendar()
 {
-    if (!m_bPresetPending)
+    const HWND templated = ::GetDlgItem(m_hWnd, IDC_CALENDAR);
+    if (templated == nullptr)
+        return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(templated, &placement);
+    const RECT& place = placement.rcNormalPosition;
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(templated, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(templated, GWL_EXSTYLE));
+    const LRESULT font = ::SendMessageA(templated, WM_GETFONT, 0, 0);
+    ::DestroyWindow(templated);
+    // The calendar asks for its first day states while it is created, before
+    // the popup has attached it: that request is answered, the preset waits.
+    const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CALENDAR));
+    const HWND calendar = ::CreateWindowExA(exStyle, MONTHCAL_CLASSA, "", style | MCS_DAYSTATE, place.left, place.top,
+                                            place.right - place.left, place.bottom - place.top, m_hWnd, id,
+                                            ::GetModuleHandleA(nullptr), nullptr);
+    if (calendar != nullptr && font != 0)
+        ::SendMessageA(calendar, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+}
+
+void CKalenderPopupDlg::FillDayStates(const SYSTEMTIME& first, int months)
+{
+    m_dayStates.assign(static_cast<std::size_t>(std::max(months, 0)), 0);
+    CDateValue date = DateOf(first);
+    for (MONTHDAYSTATE& state : m_dayStates) {
+        const int days = date.DaysInMonth();
+        for (int day = 1; day <= days; ++day) {
+            date.day = static_cast<std::uint8_t>(day);
+            if (m_range.Holds(date) && (m_dayRule.StateOf(date) & DATUM_DAY_MARKED) != 0)
+                state |= MONTHDAYSTATE{1} << (day - 1);
+        }
+        const bool december = date.month == 12;
+        date.year = static_cast<std::uint16_t>(date.year + (december ? 1 : 0));
+        date.month = static_cast<std::uint8_t>(december ? 1 : date.month + 1);
+    }
+}
+
+void CKalenderPopupDlg::SetShownDayStates()
+{
+    SYSTEMTIME shown[2] = {};
+    const LRESULT months = m_calendar.SendMessage(MCM_GETMONTHRANGE, GMR_DAYSTATE, win32::ToLParam(shown));
+    if (months <= 0)
+        return;
+    FillDayStates(shown[0], static_cast<int>(months));
+    m_calendar.SendMessage(MCM_SETDAYSTATE, static_cast<WPARAM>(months), win32::ToLParam(m_dayStates.data()));
+}
+
+// The calendar reads the answer from prgDayState after the request, so the
+// popup points it at its own buffer. The preset takes year, month and day
+// from the fixed positions of yyyy-mm-dd. Another form gives a wrong or
+// impossible date, which the calendar refuses, keeping its own selection.
+// A preset that moves the calendar to other months is followed by their
+// day states.
+LRESULT CKalenderPopupDlg::OnGetDayState(NMHDR* header)
+{
+    if (header != nullptr && m_dayRule.IsSet()) {
+        auto* request = reinterpret_cast<NMDAYSTATE*>(header);
+        FillDayStates(request->stStart, request->cDayState);
+        request->prgDayState = m_dayStates.data();
+    }
+    if (!m_bPresetPending || m_calendar.m_hWnd == nullptr)
         return 0;
     m_bPresetPending = FALSE;
 
@@ -205,6 +279,8 @@ LRESULT CKalenderPopupDlg::OnGetDayState(NMHDR*)
     selection.wMonth = static_cast<WORD>(std::atoi(m_pResult->Mid(5, 2).GetString()));
     selection.wDay = static_cast<WORD>(std::atoi(m_pResult->Mid(8, 2).GetString()));
     m_calendar.SendMessage(MCM_SETCURSEL, 0, win32::ToLParam(&selection));
+    if (m_dayRule.IsSet())
+        SetShownDayStates();
     return 0;
 }
 
@@ -227,6 +303,14 @@ void CKalenderPopupDlg::OnOK()
 
 void CKalenderPopupDlg::Pick(const SYSTEMTIME& day)
 {
+    const CDateValue date = DateOf(day);
+    if (m_dayRule.Blocks(date)) {
+        if (m_bExplain) {
+            const EntryRules rules{.range = m_range, .dayRule = m_dayRule};
+            m_calendar.Explain(RefusalSentence(rules, {DatumRefusal::DayBlocked, date}));
+        }
+        return;
+    }
     m_pResult->Format("%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);
     *m_pPicked = TRUE;
     // From here on position changes, among them the hiding of the popup as

@@ -6,23 +6,31 @@
 //                       the days of a range or every day; a day
 //                       picked with the mouse, Enter or Space comes back as
 //                       yyyy-mm-dd; Escape, F4, Alt+Up and any move, resize
-//                       or re-ordering of the visible popup close it unpicked
+//                       or re-ordering of the visible popup close it unpicked.
+//                       Under a day rule the rule's marked days are bold and
+//                       a blocked day is not picked: the popup stays open
 //   CPopupCalendar      the popup's month calendar: Space asks the popup for
 //                       OK and F4 and Alt+Up for Cancel, as the dialog
 //                       manager does for Enter and Escape; the navigation
 //                       keys move the highlight where the system's
-//                       calendar does not move it itself
+//                       calendar does not move it itself; it shows the tip
+//                       that explains a refused pick
 //   ScreenLimits, PullBackOnScreen   the placement rule, as a pure function
 //   DayAfterKey         the navigation keys' rule, as a pure function
 //
 // The popup knows nothing of the control: it gets a start text, a flag to
-// set on a pick and a position, and it writes the picked text.
+// set on a pick, a position, and the range and day rule to offer, and it
+// writes the picked text.
 #pragma once
 
+#include "controls/RefusalTip.h"
 #include "textrules/DateRange.h"
+#include "textrules/DayRule.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/MonthCalCtrl.h"
 #include "platform/core/String.h"
+
+#include <vector>
 
 // What bounds the popup's placement on one monitor. On the primary monitor
 // these are the system metrics; on any other the right and bottom edges of
@@ -59,8 +67,14 @@ RECT PullBackOnScreen(RECT rect, const ScreenLimits& limits);
 SYSTEMTIME DayAfterKey(const SYSTEMTIME& day, WPARAM virtualKey);
 
 class CPopupCalendar : public CMonthCalCtrl {
+public:
+    // Shows the sentence in a tip at the calendar until the next key,
+    // click or focus change.
+    void Explain(const CString& sentence) { m_tip.Show(*this, sentence); }
+
 protected:
     const MessageMap* GetMessageMap() const override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // WM_KEYDOWN: Space picks, F4 closes; every other key is the calendar's,
@@ -68,6 +82,8 @@ private:
     LRESULT OnKeyDown(WPARAM virtualKey, LPARAM flags);
     // WM_SYSKEYDOWN: Alt+Up closes.
     LRESULT OnSysKeyDown(WPARAM virtualKey, LPARAM flags);
+
+    CRefusalTip m_tip;
 };
 
 class CKalenderPopupDlg : public CDialog {
@@ -82,6 +98,14 @@ public:
     // The days the calendar offers (MCM_SETRANGE); by default every day.
     // The start text must lie inside.
     void SetRange(const DateRange& range) { m_range = range; }
+    // The field's day rule: the calendar then asks for day states
+    // (MCS_DAYSTATE) and shows the marked days bold, and a blocked day is
+    // not picked; with explain, a tip at the calendar says why.
+    void SetDayRule(const DayRule& rule, bool explain)
+    {
+        m_dayRule = rule;
+        m_bExplain = explain;
+    }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -98,8 +122,9 @@ protected:
     const MessageMap* GetMessageMap() const override;
 
 private:
-    // MCN_GETDAYSTATE: the first request presets the selection from the
-    // start text; later ones leave it alone.
+    // MCN_GETDAYSTATE: under a day rule every request is answered with the
+    // marked days of the months asked for. The first request presets the
+    // selection from the start text; later ones leave it alone.
     LRESULT OnGetDayState(NMHDR* header);
     // MCN_SELECT: the day clicked is picked.
     LRESULT OnSelect(NMHDR* header);
@@ -107,8 +132,17 @@ private:
     // re-ordered closes with Cancel. Never passed on.
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
 
-    // The day into the result text and the picked flag, then close with OK.
+    // The day into the result text and the picked flag, then close with OK;
+    // a day the rule blocks stays unpicked, explained with explain.
     void Pick(const SYSTEMTIME& day);
+    // The template's calendar replaced by one with MCS_DAYSTATE, which the
+    // system takes only at creation: same id, place, style and font.
+    void CreateDayStateCalendar();
+    // m_dayStates filled for the months from first on: bit d-1 set for a
+    // marked day d that the range holds.
+    void FillDayStates(const SYSTEMTIME& first, int months);
+    // The day states of the months the calendar shows, set at once.
+    void SetShownDayStates();
 
     CPopupCalendar m_calendar;
     CString* m_pResult;
@@ -118,4 +152,7 @@ private:
     int m_y;
     BOOL m_bCancelOnMove = TRUE;
     DateRange m_range;
+    DayRule m_dayRule;
+    bool m_bExplain = false;
+    std::vector<MONTHDAYSTATE> m_dayStates;   // the last answer, read by the calendar
 };

@@ -67,6 +67,22 @@ void CRefusalTip::Show(const CWnd& field, const CString& sentence)
         AnnounceDescriptionChange(m_field);
 }
 
+void CRefusalTip::HideAtInput(UINT message)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KILLFOCUS:
+        Hide();
+        break;
+    default:
+        break;
+    }
+}
+
 // Whatever Show made goes, an empty sentence's tooltip too.
 void CRefusalTip::Hide()
 {

@@ -64,16 +64,21 @@ void CheckTextRules(const char* text)
     const CString typed(text);
     for (const bool quick : {false, true}) {
         for (const bool fullYear : {false, true}) {
-            const EntryRules rules{quick, fullYear, {}};
-            const Judgement judgement = JudgeText(rules, typed);
-            (void)RefusalSentence(rules, judgement);
-            if (judgement.refusal != DatumRefusal::None || typed.IsEmpty())
-                continue;
-            Require(judgement.date.IsValid() && judgement.date != CDateValue{});
-            if (judgement.date.year < 100)
-                continue;
-            const Judgement again = JudgeText(rules, judgement.date.FormatDashed());
-            Require(again.refusal == DatumRefusal::None && again.date == judgement.date);
+            for (const DatumDayRule dayRule : {DatumDayRule{nullptr}, DatumDayRule{DatumWeekdaysOnly}}) {
+                const EntryRules rules{quick, fullYear, {}, {dayRule, nullptr}};
+                const Judgement judgement = JudgeText(rules, typed);
+                Require(RefusalSentence(rules, judgement).GetLength() < 80);
+                // Only a possible date is put to the rule.
+                if (judgement.refusal == DatumRefusal::DayBlocked)
+                    Require(dayRule != nullptr && judgement.date.IsValid() && judgement.date.year >= 100);
+                if (judgement.refusal != DatumRefusal::None || typed.IsEmpty())
+                    continue;
+                Require(judgement.date.IsValid() && judgement.date != CDateValue{});
+                if (judgement.date.year < 100)
+                    continue;
+                const Judgement again = JudgeText(rules, judgement.date.FormatDashed());
+                Require(again.refusal == DatumRefusal::None && again.date == judgement.date);
+            }
         }
     }
     const std::string_view view(text);

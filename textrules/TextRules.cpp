@@ -69,6 +69,8 @@ DatumRefusal DateRefusal(const EntryRules& rules, const CDateValue& date)
 {
     if (!rules.range.Holds(date))
         return DatumRefusal::OutOfRange;
+    if (rules.dayRule.Blocks(date))
+        return DatumRefusal::DayBlocked;
     return DatumRefusal::None;
 }
 
@@ -86,6 +88,8 @@ struct Sentences {
     const char* outsideBoth;     // the earliest, the latest
     const char* beforeEarliest;  // the earliest
     const char* afterLatest;     // the latest
+    const char* blocked;         // the date, the day rule's reason (at most 48 characters)
+    const char* blockedNoReason; // the date
     const char* missing;
 };
 constexpr Sentences kSentences = {
@@ -97,6 +101,8 @@ constexpr Sentences kSentences = {
     "Choose a date from %s to %s.",
     "Choose a date on or after %s.",
     "Choose a date on or before %s.",
+    "%s cannot be chosen: %s.",
+    "%s cannot be chosen.",
     "A date is required here.",
 };
 
@@ -161,6 +167,14 @@ CString RefusalSentence(const EntryRules& rules, const Judgement& judgement)
         else
             sentence.Format(kSentences.afterLatest, Dashed(range.latest).GetString());
         break;
+    case DatumRefusal::DayBlocked: {
+        const CString reason = rules.dayRule.ReasonFor(date);
+        if (reason.IsEmpty())
+            sentence.Format(kSentences.blockedNoReason, Dashed(date).GetString());
+        else
+            sentence.Format(kSentences.blocked, Dashed(date).GetString(), reason.GetString());
+        break;
+    }
     case DatumRefusal::Missing:
         sentence = kSentences.missing;
         break;

@@ -4,7 +4,8 @@
 // The due date is a "DatumCtrl" that must not stay empty and must lie
 // between today and a year from today, and that says why when it refuses a
 // date; the start date a "DatumEdit" that moves the focus on as soon as it
-// holds a whole date. Both take the quick forms (DCF_QUICKENTRY): D, G or M
+// holds a whole date, takes weekdays only and marks a few holidays (a day
+// rule of its own that asks DatumWeekdaysOnly). Both take the quick forms (DCF_QUICKENTRY): D, G or M
 // for today, yesterday or tomorrow, +7 for a week on, -1m for a month back,
 // Ctrl+A to select all, and pastes without the blanks around them. Both run
 // their rules by themselves: other letters refused, the text checked and
@@ -40,6 +41,22 @@ void OnOk(HWND dialog)
     EndDialog(dialog, IDOK);
 }
 
+// The start date's day rule: Saturdays and Sundays blocked, with their
+// names as the reason; the holidays of every year marked.
+unsigned StartDayRule(const CDateValue& day, void* context, char* reason, int reasonSize)
+{
+    struct MonthDay {
+        int month;
+        int day;
+    };
+    constexpr MonthDay kHolidays[] = {{1, 1}, {5, 1}, {12, 24}, {12, 25}, {12, 26}, {12, 31}};
+    unsigned state = DatumWeekdaysOnly(day, context, reason, reasonSize);
+    for (const MonthDay& holiday : kHolidays)
+        if (day.month == holiday.month && day.day == holiday.day)
+            state |= DATUM_DAY_MARKED;
+    return state;
+}
+
 // Today, and the same day a year on (28 February for a 29th).
 void TodayAndAYearOn(CDateValue* today, CDateValue* yearOn)
 {
@@ -64,7 +81,8 @@ INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                    .flags = DCF_REQUIRED | DCF_EXPLAIN | DCF_QUICKENTRY,
                    .minDate = today,
                    .maxDate = yearOn});
-        DatumBind(GetDlgItem(dialog, IDC_START_DATE), {.maxLen = 8, .flags = DCF_AUTOADVANCE | DCF_QUICKENTRY});
+        DatumBind(GetDlgItem(dialog, IDC_START_DATE),
+                  {.maxLen = 8, .flags = DCF_AUTOADVANCE | DCF_QUICKENTRY, .dayRule = StartDayRule});
         return TRUE;
     }
     case WM_COMMAND:

@@ -207,5 +207,26 @@ check "Escape ends the program" driver_wait_exit
 check "... with exit status 0" test "$APP_STATUS" = 0
 driver_stop
 
+echo "scenario: the plain example's start date takes weekdays only"
+driver_start
+check "the dialog comes up" driver_wait_dialog
+driver_focus
+driver_type "${today//-/}"
+driver_keys Tab
+check "a due date typed, the focus is in the start date" focus_is 1003
+driver_type 20261226
+settle
+check "a Saturday typed in full does not move the focus on" focus_is 1003
+driver_keys Tab
+settle
+check "... nor does Tab" focus_is 1003
+driver_keys BackSpace BackSpace
+driver_type 28
+check "the Monday after it moves the focus on to OK" focus_is 1
+driver_keys Escape
+check "Escape ends the program" driver_wait_exit
+check "... with exit status 0" test "$APP_STATUS" = 0
+driver_stop
+
 echo "e2e: $passed passed, $failed failed"
 ((failed == 0))

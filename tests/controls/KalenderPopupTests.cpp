@@ -5,8 +5,11 @@
 #include "platform/core/ClockForTesting.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
+#include "tests/controls/support/ClientView.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <span>
@@ -628,5 +631,134 @@ TEST_F(DatumCtrlTest, CalendarOffersOnlyTheRange)
     }
 }
 
+// Weekends blocked, Christmas Eve and Day blocked and marked, New Year's
+// Eve marked only.
+unsigned HolidaysAndWeekends(const CDateValue& day, void* context, char* reason, int reasonSize)
+{
+    if (day.month == 12 && (day.day == 24 || day.day == 25)) {
+        std::snprintf(reason, static_cast<std::size_t>(reasonSize), "a public holiday");
+        return DATUM_DAY_BLOCKED | DATUM_DAY_MARKED;
+    }
+    if (day.month == 12 && day.day == 31)
+        return DATUM_DAY_MARKED;
+    return DatumWeekdaysOnly(day, context, reason, reasonSize);
+}
+
+// Runs the popup's own loop, as its modal loop does, until done or a second.
+bool PumpPopupUntil(HWND popup, const std::function<bool()>& done)
+{
+    for (const DWORD start = ::GetTickCount(); !done(); ::Sleep(10)) {
+        if (::GetTickCount() - start > 1000)
+            return false;
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!::IsDialogMessageA(popup, &msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+    }
+    return true;
+}
+
+// Under a day rule the calendar asks for day states (MCS_DAYSTATE) and its
+// answer for each month it shows has the marked days the range holds bold.
+// It opens on the field's day even when that day is blocked. A click,
+// Enter or Space on a blocked day leaves the popup open and the field as
+// it was, with DCF_EXPLAIN a tip at the calendar says why; an allowed day,
+// marked or not, is picked as without a rule. Without a rule the calendar
+// asks nothing and a Saturday is picked like any day.
+TEST_F(DatumCtrlTest, CalendarUnderADayRule)
+{
+    platform::testing::FixedClock clock(2026, 12, 8);
+    enum class Act { Click, Enter, Space };
+    constexpr MONTHDAYSTATE kDecember = (1u << 23) | (1u << 24) | (1u << 30);   // the 24th, 25th and 31st
+    struct Case {
+        const char* name;
+        DatumDayRule rule;
+        int flags;
+        const char* latest;
+        const char* field;
+        const char* start;        // the calendar's selection when it opens
+        MONTHDAYSTATE december;   // the answer for December, between November and January
+        Act act;
+        const char* day;
+        const char* textAfter;    // the field's text afterwards
+        const char* tip;          // the tip at the calendar; empty: none
+    };
+    const Case cases[] = {
+        {"click on a Saturday", HolidaysAndWeekends, DCF_EXPLAIN, "", "2026-12-08", "2026-12-08", kDecember, Act::Click,
+         "2026-12-12", "2026-12-08", "2026-12-12 cannot be chosen: a Saturday."},
+        {"Enter on a holiday", HolidaysAndWeekends, DCF_EXPLAIN, "", "", "2026-12-08", kDecember, Act::Enter,
+         "2026-12-24", "", "2026-12-24 cannot be chosen: a public holiday."},
+        {"Space on a Sunday, unexplained", HolidaysAndWeekends, 0, "", "2026-12-08", "2026-12-08", kDecember,
+         Act::Space, "2026-12-13", "2026-12-08", ""},
+        {"click on a marked weekday", HolidaysAndWeekends, DCF_EXPLAIN, "", "2026-12-08", "2026-12-08", kDecember,
+         Act::Click, "2026-12-31", "2026-12-31", ""},
+        {"Enter on a weekday, opened on a blocked day", HolidaysAndWeekends, DCF_EXPLAIN, "", "2026-12-26",
+         "2026-12-26", kDecember, Act::Enter, "2026-12-28", "2026-12-28", ""},
+        {"a marked day past the range is not bold", HolidaysAndWeekends, 0, "2026-12-30", "2026-12-08",
+         "2026-12-08", (1u << 23) | (1u << 24), Act::Space, "2026-12-29", "2026-12-29", ""},
+        {"no rule", nullptr, DCF_EXPLAIN, "", "2026-12-08", "2026-12-08", 0, Act::Click, "2026-12-12", "2026-12-12",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDateValue latest;
+        latest.Parse(c.latest);
+        HostDialog& dlg = Open({.flags = c.flags, .initial = c.field, .maxDate = latest, .dayRule = c.rule});
+        dlg.Focus(kField);
+        CString start;
+        bool dayStates = false;
+        MONTHDAYSTATE answer[3] = {1, 1, 1};
+        bool openAfterPick = false;
+        CString tooltip;   // the standard tooltip that screen readers announce
+        PopupDriver driver([&](CKalenderPopupDlg& popup) {
+            start = SelectionOf(popup);
+            const HWND calendar = ::GetDlgItem(popup.m_hWnd, IDC_CALENDAR);
+            dayStates = (::GetWindowLongPtrA(calendar, GWL_STYLE) & MCS_DAYSTATE) != 0;
+            NMDAYSTATE request{};
+            request.nmhdr = {calendar, IDC_CALENDAR, static_cast<UINT>(MCN_GETDAYSTATE)};
+            request.stStart = {2026, 11, 0, 1, 0, 0, 0, 0};
+            request.cDayState = 3;
+            request.prgDayState = answer;
+            popup.SendMessage(WM_NOTIFY, IDC_CALENDAR, win32::ToLParam(&request));
+            std::copy_n(request.prgDayState, 3, answer);
+
+            CDateValue day;
+            day.Parse(c.day);
+            SYSTEMTIME target{day.year, day.month, 0, day.day, 0, 0, 0, 0};
+            if (c.act == Act::Click) {
+                POINT at{};
+                ASSERT_TRUE(CalendarDayPoint(calendar, target.wYear, target.wMonth, target.wDay, &at));
+                ClickAt(at);
+            } else {
+                ::SendMessageA(calendar, MCM_SETCURSEL, 0, win32::ToLParam(&target));
+                PressKey(c.act == Act::Enter ? VK_RETURN : VK_SPACE);
+            }
+            const bool refused = !CString(c.tip).IsEmpty() || CString(c.textAfter) == CString(c.field);
+            PumpPopupUntil(popup.m_hWnd, [&] { return refused ? !ShownTooltipText().IsEmpty() : false; });
+            openAfterPick = popup.IsWindowVisible() != FALSE && SelectionOf(popup) == c.day;
+            tooltip = ShownTooltipText();
+            if (openAfterPick)
+                PressKey(VK_ESCAPE);
+        });
+        EXPECT_EQ(::SendMessageA(dlg.Item(kField), DCM_OPENPOPUP, 0, 0), 0);
+        ASSERT_TRUE(driver.scriptRan);
+        EXPECT_FALSE(driver.timedOut);
+        EXPECT_EQ(start, c.start);
+        EXPECT_EQ(dayStates, c.rule != nullptr);
+        if (c.rule != nullptr) {
+            EXPECT_EQ(answer[0], 0u);
+            EXPECT_EQ(answer[1], c.december);
+            EXPECT_EQ(answer[2], 0u);
+        }
+        EXPECT_EQ(openAfterPick, CString(c.textAfter) == CString(c.field));
+        EXPECT_EQ(tooltip, c.tip);
+        EXPECT_EQ(TextOf(dlg.Item(kField)), c.textAfter);
+    }
+}
+
 } // namespace
+
 } // namespace test

@@ -7,6 +7,7 @@
 #include "platform/core/ClockForTesting.h"
 #include "platform/window/ParentReflection.h"
 #include "tests/controls/DatumCtrlFixture.h"
+#include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/PopupDriver.h"
 
 #include <cstring>
@@ -142,6 +143,16 @@ const Scenario kScenarios[] = {
          d.Type(kFirstField, "080115");
          d.Tab();
          SetText(d, kFirstField, "070115");
+         d.Tab();
+     }},
+    {"a blocked day explained, then an allowed one", "DatumEdit",
+     {.flags = DCF_EXPLAIN, .dayRule = DatumWeekdaysOnly}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         d.Type(kFirstField, "20261226");
+         d.Tab();
+         Send(d, kFirstField, DCM_VERIFY);
+         SetText(d, kFirstField, "20261228");
          d.Tab();
      }},
     {"day picked in the popup", "DatumCtrl", {.initial = "2007-01-15"}, {},
@@ -437,32 +448,38 @@ bool Sent(const ProtocolLog& log, UINT notification)
     return false;
 }
 
-// The three ways a host sets a range.
-enum class RangeBy { SetRange, Binding, Message };
+// The three ways a host sets a range and a day rule: SetRange and
+// SetDayRule under a framework dialog, DatumBind, and the messages.
+enum class RulesBy { Functions, Binding, Message };
 
-// Opens a host of one field whose range is set the given way.
+// Opens a host of one field whose range and day rule are set the given way.
 struct RangedHost {
     std::unique_ptr<HostDialog> framework;
     std::unique_ptr<PlainHostDialog> plain;
     HWND dialog = nullptr;
 
-    RangedHost(RangeBy by, const char* className, Binding binding)
+    RangedHost(RulesBy by, const char* className, Binding binding)
     {
-        if (by == RangeBy::SetRange) {
+        if (by == RulesBy::Functions) {
             framework = std::make_unique<HostDialog>(className, binding, Binding{}, kCtrlIds);
             EXPECT_TRUE(framework->Open());
             dialog = framework->m_hWnd;
             return;
         }
         Binding bound = binding;
-        if (by == RangeBy::Message)
+        if (by == RulesBy::Message) {
             bound.minDate = bound.maxDate = CDateValue();
+            bound.dayRule = nullptr;
+            bound.dayRuleContext = nullptr;
+        }
         plain = std::make_unique<PlainHostDialog>(className, bound, Binding{}, kCtrlIds);
         EXPECT_TRUE(plain->Open());
         dialog = plain->m_hWnd;
-        if (by == RangeBy::Message) {
+        if (by == RulesBy::Message) {
             const CDateValue range[2] = {binding.minDate, binding.maxDate};
             EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, kFirstField), DCM_SETRANGE, 0, win32::ToLParam(range)), 1);
+            const DatumDayRuleSpec rule{binding.dayRule, binding.dayRuleContext};
+            EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, kFirstField), DCM_SETDAYRULE, 0, win32::ToLParam(&rule)), 1);
         }
     }
 };
@@ -499,7 +516,7 @@ TEST_F(PlainHostTest, DatesOutsideTheRangeAreRefusedEverywhere)
         {"DatumCtrl", "2026-06-15", "", "99991231", true},
         {"DatumCtrl", "", "2026-06-15", "00010101", true},
     };
-    for (RangeBy by : {RangeBy::SetRange, RangeBy::Binding, RangeBy::Message}) {
+    for (RulesBy by : {RulesBy::Functions, RulesBy::Binding, RulesBy::Message}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(::testing::Message() << c.className << " " << c.earliest << ".." << c.latest << " \""
                                               << c.text << "\" set by " << static_cast<int>(by));
@@ -568,6 +585,92 @@ TEST_F(PlainHostTest, DatesOutsideTheRangeAreRefusedEverywhere)
         steps.Pump();
         EXPECT_EQ(steps.FocusId(), kFirstField);
     }
+}
+
+// A day the rule blocks is refused wherever a date outside the range is, in
+// every form and for the keyword letters, whichever way the host set the
+// rule: its change does not advance, leaving keeps the focus, sends nothing
+// and explains the rule's reason, DCM_VERIFY reports DCN_INVALID,
+// DCM_TEXTTOVALUE leaves the text, a read and a set answer Refused. With a
+// range too, a date outside it is explained by the range. Without a rule,
+// Saturdays are dates like any other.
+TEST_F(PlainHostTest, BlockedDaysAreRefusedEverywhere)
+{
+    platform::testing::FixedClock clock(2026, 12, 13);   // a Sunday
+    struct Case {
+        const char* className;
+        int flags;
+        DatumDayRule rule;
+        const char* earliest;
+        const char* latest;
+        const char* text;
+        const char* sentence;   // empty: accepted
+    };
+    const DatumDayRule kWeekdays = DatumWeekdaysOnly;
+    const char* const kSaturday = "2026-12-26 cannot be chosen: a Saturday.";
+    const char* const kSunday = "2026-12-13 cannot be chosen: a Sunday.";
+    const Case cases[] = {
+        {"DatumCtrl", 0, kWeekdays, "", "", "2026-12-26", kSaturday},
+        {"DatumCtrl", 0, kWeekdays, "", "", "20261228", ""},
+        {"DatumEdit", 0, kWeekdays, "", "", "261226", kSaturday},
+        {"DatumEdit", 0, kWeekdays, "", "", "D", kSunday},
+        {"DatumEdit", 0, kWeekdays, "", "", "G", "2026-12-12 cannot be chosen: a Saturday."},
+        {"DatumEdit", 0, kWeekdays, "", "", "M", ""},
+        {"DatumCtrl", DCF_QUICKENTRY, kWeekdays, "", "", "d", kSunday},
+        {"DatumCtrl", DCF_QUICKENTRY, kWeekdays, "", "", "+13", kSaturday},
+        {"DatumCtrl", DCF_QUICKENTRY, kWeekdays, "", "", "+2w", "2026-12-27 cannot be chosen: a Sunday."},
+        {"DatumEdit", DCF_QUICKENTRY, kWeekdays, "", "", "+1", ""},
+        {"DatumCtrl", 0, kWeekdays, "2026-12-01", "2026-12-31", "2027-01-04",
+         "Choose a date from 2026-12-01 to 2026-12-31."},
+        {"DatumCtrl", 0, kWeekdays, "2026-12-01", "2026-12-31", "2026-12-26", kSaturday},
+        {"DatumCtrl", 0, kWeekdays, "2026-12-01", "2026-12-31", "2026-12-29", ""},
+        {"DatumCtrl", 0, nullptr, "", "", "2026-12-26", ""},
+        {"DatumEdit", 0, nullptr, "", "", "D", ""},
+    };
+    for (RulesBy by : {RulesBy::Functions, RulesBy::Binding, RulesBy::Message}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.className << " " << c.earliest << ".." << c.latest << " \""
+                                              << c.text << "\" rule " << (c.rule != nullptr) << " set by "
+                                              << static_cast<int>(by));
+            const bool accepted = *c.sentence == '\0';
+            RangedHost host(by, c.className,
+                            {.flags = c.flags | DCF_AUTOADVANCE | DCF_EXPLAIN, .minDate = Day(c.earliest),
+                             .maxDate = Day(c.latest), .dayRule = c.rule});
+            const DialogSteps steps{host.dialog};
+            const HWND field = steps.Item(kFirstField);
+            const auto* entry = dynamic_cast<CDatumEntry*>(CWnd::FromHandlePermanent(field));
+            ASSERT_NE(entry, nullptr);
+            steps.Focus(kFirstField);
+            ProtocolLog log(host.dialog, kCtrlIds);
+            ::SetWindowTextA(field, c.text);   // an accepted text advances at once
+            steps.Pump();
+            if (steps.FocusId() == kFirstField)
+                steps.Tab();
+            EXPECT_EQ(steps.FocusId(), accepted ? kSecondField : kFirstField);
+            EXPECT_EQ(Sent(log, DCN_EXITCHANGED) || Sent(log, DCN_EXITUNCHANGED), accepted);
+            EXPECT_EQ(ShownTooltipText(), c.sentence);
+            if (accepted)
+                continue;
+            log.Clear();
+            Send(steps, kFirstField, DCM_VERIFY);
+            EXPECT_TRUE(Sent(log, DCN_INVALID));
+            Send(steps, kFirstField, DCM_TEXTTOVALUE);
+            EXPECT_EQ(TextOf(field), c.text);
+            EXPECT_EQ(steps.FocusId(), kFirstField);
+            std::string read;
+            EXPECT_EQ(DatumGetText(field, &read), DatumResult::Refused);
+            EXPECT_EQ(DatumSetText(field, c.text), DatumResult::Refused);
+        }
+    }
+    // A null rule removes the rule; a null lParam stores nothing.
+    RangedHost host(RulesBy::Message, "DatumCtrl", {.dayRule = DatumWeekdaysOnly});
+    const HWND field = ::GetDlgItem(host.dialog, kFirstField);
+    EXPECT_EQ(DatumSetText(field, "2026-12-26"), DatumResult::Refused);
+    EXPECT_EQ(::SendMessageA(field, DCM_SETDAYRULE, 0, 0), 0);
+    EXPECT_EQ(DatumSetText(field, "2026-12-26"), DatumResult::Refused);
+    const DatumDayRuleSpec none{nullptr, nullptr};
+    EXPECT_EQ(::SendMessageA(field, DCM_SETDAYRULE, 0, win32::ToLParam(&none)), 1);
+    EXPECT_EQ(DatumSetText(field, "2026-12-26"), DatumResult::Ok);
 }
 
 // The date of a dashed text in the control's display form.

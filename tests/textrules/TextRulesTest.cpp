@@ -1,6 +1,7 @@
 // The text rules of the date fields without a window: the quick forms on
 // fixed days, what a text is judged to be under each set of rules, the
-// sentence that explains a refusal, trimmed pastes and allowed ranges.
+// sentence that explains a refusal, trimmed pastes, allowed ranges and the
+// day rule.
 #include "textrules/QuickForms.h"
 #include "textrules/TextRules.h"
 
@@ -8,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 using platform::testing::FixedClock;
@@ -132,7 +135,7 @@ struct Rules {
     const char* latest;
 };
 
-EntryRules Make(const Rules& r) { return {r.quick, r.fullYear, {Day(r.earliest), Day(r.latest)}}; }
+EntryRules Make(const Rules& r) { return {r.quick, r.fullYear, {Day(r.earliest), Day(r.latest)}, {}}; }
 
 const char* NameOf(DatumRefusal refusal)
 {
@@ -142,6 +145,7 @@ const char* NameOf(DatumRefusal refusal)
     case DatumRefusal::YearInFull: return "YearInFull";
     case DatumRefusal::NoDate: return "NoDate";
     case DatumRefusal::OutOfRange: return "OutOfRange";
+    case DatumRefusal::DayBlocked: return "DayBlocked";
     case DatumRefusal::Missing: return "Missing";
     }
     return "?";
@@ -252,11 +256,91 @@ TEST(TextRules, JudgeTextsAndExplainTheRefusals)
 TEST(TextRules, NoTodayNoQuickFormAndNoExample)
 {
     FixedClock clock = FixedClock::Failing();
-    const EntryRules quickCtrl{true, true, {}};
+    const EntryRules quickCtrl{true, true, {}, {}};
     EXPECT_EQ(JudgeText(quickCtrl, "+1").refusal, DatumRefusal::NoForm);
     EXPECT_EQ(JudgeText(quickCtrl, "d").refusal, DatumRefusal::NoForm);
     EXPECT_EQ(RefusalSentence(quickCtrl, JudgeText(quickCtrl, "261208")),
               RefusalSentence(quickCtrl, JudgeText(quickCtrl, "abc")));
+}
+
+// A test rule whose context counts the days it is asked about: blocks
+// Christmas Eve and Day with the reasons below (the second longer than a
+// reason may be, and cut), blocks New Year's Eve without a reason, marks
+// the 23rd, and leaves its reason empty for every other day.
+unsigned CountingHolidays(const CDateValue& day, void* context, char* reason, int reasonSize)
+{
+    ++*static_cast<int*>(context);
+    if (day.month != 12)
+        return 0;
+    const char* text = day.day == 24 ? "Christmas Eve"
+                       : day.day == 25 ? "Christmas Day, when the office is closed, and so is the"
+                                         " warehouse"
+                                       : "";
+    std::snprintf(reason, static_cast<std::size_t>(reasonSize), "%s", text);
+    if (day.day == 23)
+        return DATUM_DAY_MARKED;
+    return day.day == 24 || day.day == 25 || day.day == 31 ? DATUM_DAY_BLOCKED | DATUM_DAY_MARKED : 0;
+}
+
+// The day rule on the text of every form, the keyword letters on the day
+// they are typed: asked only about a date the calendar has and the range
+// holds, a blocked day refused with the rule's reason, cut to fit a tip,
+// or without one; a marked day is accepted.
+TEST(TextRules, TheDayRuleIsAskedAfterTheRange)
+{
+    struct Case {
+        const char* today;
+        bool quick;
+        bool weekdays;        // DatumWeekdaysOnly, else CountingHolidays
+        const char* earliest;
+        const char* text;
+        DatumRefusal refusal;
+        bool asked;           // the rule was asked
+        const char* sentence;
+    };
+    using R = DatumRefusal;
+    const char* const kCut = "2026-12-25 cannot be chosen: Christmas Day, when the office is closed, and so.";
+    const Case cases[] = {
+        {"2026-12-08", false, true, "", "20261226", R::DayBlocked, true, "2026-12-26 cannot be chosen: a Saturday."},
+        {"2026-12-08", false, true, "", "2026-12-27", R::DayBlocked, true, "2026-12-27 cannot be chosen: a Sunday."},
+        {"2026-12-08", false, true, "", "261228", R::None, true, ""},
+        {"2026-12-08", false, true, "", "20270101", R::None, true, ""},            // a Friday
+        {"2026-12-08", false, true, "", "20270102", R::DayBlocked, true, "2027-01-02 cannot be chosen: a Saturday."},
+        {"2026-12-08", false, true, "", "20000101", R::DayBlocked, true, "2000-01-01 cannot be chosen: a Saturday."},
+        {"2026-12-13", false, true, "", "D", R::DayBlocked, true, "2026-12-13 cannot be chosen: a Sunday."},
+        {"2026-12-13", true, true, "", "d", R::DayBlocked, true, "2026-12-13 cannot be chosen: a Sunday."},
+        {"2026-12-14", true, true, "", "g", R::DayBlocked, true, "2026-12-13 cannot be chosen: a Sunday."},
+        {"2026-12-11", true, true, "", "M", R::DayBlocked, true, "2026-12-12 cannot be chosen: a Saturday."},
+        {"2026-12-08", true, true, "", "+4", R::DayBlocked, true, "2026-12-12 cannot be chosen: a Saturday."},
+        {"2026-12-08", true, true, "", "+1w", R::None, true, ""},
+        {"2026-12-08", false, false, "", "20261224", R::DayBlocked, true, "2026-12-24 cannot be chosen: Christmas Eve."},
+        {"2026-12-08", false, false, "", "20261225", R::DayBlocked, true, kCut},
+        {"2026-12-08", false, false, "", "20261231", R::DayBlocked, true, "2026-12-31 cannot be chosen."},
+        {"2026-12-08", false, false, "", "20261223", R::None, true, ""},           // marked, not blocked
+        {"2026-12-08", false, false, "", "", R::None, false, ""},
+        {"2026-12-08", false, false, "", "20261232", R::NoDate, false,
+         "2026-12-32 is not a date: December 2026 has 31 days."},
+        {"2026-12-08", false, false, "", "abc", R::NoForm, false, "Type a date as yyyy-mm-dd, yyyymmdd or yymmdd."},
+        {"2026-12-08", false, false, "2027-01-01", "20261224", R::OutOfRange, false,
+         "Choose a date on or after 2027-01-01."},
+        {"2026-12-08", false, false, "2026-12-01", "20261224", R::DayBlocked, true,
+         "2026-12-24 cannot be chosen: Christmas Eve."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\" on " << c.today << " quick " << c.quick
+                                          << " from " << c.earliest);
+        FixedClock clock(std::atoi(c.today), std::atoi(c.today + 5), std::atoi(c.today + 8));
+        int asked = 0;
+        const DayRule rule = c.weekdays ? DayRule{DatumWeekdaysOnly, nullptr} : DayRule{CountingHolidays, &asked};
+        const EntryRules rules{c.quick, false, {Day(c.earliest), {}}, rule};
+        const Judgement judgement = JudgeText(rules, c.text);
+        EXPECT_STREQ(NameOf(judgement.refusal), NameOf(c.refusal));
+        EXPECT_EQ(RefusalSentence(rules, judgement), c.sentence);
+        EXPECT_LT(RefusalSentence(rules, judgement).GetLength(), 80);
+        if (!c.weekdays) {
+            EXPECT_EQ(asked > 0, c.asked);
+        }
+    }
 }
 
 // A range side is no limit (empty) or a possible date with a year from 100

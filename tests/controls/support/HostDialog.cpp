@@ -21,7 +21,10 @@ DialogTemplate HostTemplate(const char* className, const HostIds& ids)
 
 namespace {
 
-DatumBinding ByHandle(const Binding& b) { return {b.maxLen, b.flags, b.initial, b.dateTime, b.minDate, b.maxDate}; }
+DatumBinding ByHandle(const Binding& b)
+{
+    return {b.maxLen, b.flags, b.initial, b.dateTime, b.minDate, b.maxDate, b.dayRule, b.dayRuleContext};
+}
 
 } // namespace
 
@@ -70,6 +73,7 @@ void HostDialog::DoDataExchange(CDataExchange* pDX)
             control->SetDateTimeValue(true);
         if (exchanges == 1) {
             control->SetRange(b.minDate, b.maxDate);
+            control->SetDayRule(b.dayRule, b.dayRuleContext);
             // The members start in step, as a by-handle binding's do: the value holds the initial text's date.
             if (b.initial != nullptr && b.dateTime)
                 dateTime[i].Parse(b.initial);
@@ -204,6 +208,7 @@ ProtocolLog::ProtocolLog(HWND dialog, const HostIds& ids)
     NameMessage(DCM_VALUETOTEXT, "DCM_VALUETOTEXT");
     NameMessage(DCM_TEXTTOVALUE, "DCM_TEXTTOVALUE");
     NameMessage(DCM_SETRANGE, "DCM_SETRANGE");
+    NameMessage(DCM_SETDAYRULE, "DCM_SETDAYRULE");
     NameMessage(DCM_VERIFY, "DCM_VERIFY");
     NameMessage(DCM_CHECKMODIFIED, "DCM_CHECKMODIFIED");
     NameMessage(DCN_MODIFIED, "DCN_MODIFIED");

@@ -65,6 +65,8 @@ struct Binding {
     bool byHandle = false;   // bind with DatumBind at the first exchange instead
     CDateValue minDate{};    // the range, given to SetRange or DatumBind; empty: no limit
     CDateValue maxDate{};
+    DatumDayRule dayRule = nullptr;   // the day rule, given to SetDayRule or DatumBind; null: none
+    void* dayRuleContext = nullptr;
 };
 
 // Driving a host dialog, whatever runs it, as the dialog manager and a user would.

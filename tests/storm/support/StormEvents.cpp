@@ -716,7 +716,10 @@ void Storm::EventHostCommand()
     if (const int focused = FieldIndexOf(::GetFocus()); focused >= 0 && m_rng.Percent(40))
         index = static_cast<std::size_t>(focused);
     const auto wParam = static_cast<WPARAM>(m_rng.Percent(70) ? 0 : m_rng.Next());
-    const auto lParam = static_cast<LPARAM>(m_rng.Percent(70) ? 0 : m_rng.Next());
+    // The requests that read a pointer from lParam get a null one, which they
+    // refuse: a host hands them its own data, never a random number.
+    const bool pointer = command == DCM_SETRANGE || command == DCM_SETDAYRULE;
+    const auto lParam = static_cast<LPARAM>(pointer || m_rng.Percent(70) ? 0 : m_rng.Next());
     const char* name = CommandName(command);
     char text[96];
     std::snprintf(text, sizeof text, " %s (0x%X) to %d", name != nullptr ? name : "message", command,

@@ -1,0 +1,44 @@
+// DayRule.h: a host's rule on single days: which days a field refuses and
+// which days its calendar marks.
+//
+//   DATUM_DAY_BLOCKED, DATUM_DAY_MARKED   the bits a rule answers for a day
+//   DatumDayRule        the host's function
+//   DatumWeekdaysOnly   a ready rule: Saturdays and Sundays are blocked
+//   DayRule             a rule with its context, as a field keeps it
+//
+// One of the date rules of TextRules.h, asked after the range: only about
+// a date the calendar has and the range holds.
+#pragma once
+
+#include "datevalues/DateValue.h"
+#include "platform/core/String.h"
+
+// Bits for a day: blocked (refused wherever an impossible date is), marked
+// (bold in the calendar).
+constexpr unsigned DATUM_DAY_BLOCKED = 0x1;
+constexpr unsigned DATUM_DAY_MARKED = 0x2;
+
+// reason: room for a short sentence fragment ("a public holiday"), already
+// empty; leave it empty for none. reasonSize counts the terminating zero.
+using DatumDayRule = unsigned (*)(const CDateValue& day, void* context, char* reason, int reasonSize);
+
+// Blocks Saturdays ("a Saturday") and Sundays ("a Sunday"); marks nothing.
+// The context is not used.
+unsigned DatumWeekdaysOnly(const CDateValue& day, void* context, char* reason, int reasonSize);
+
+struct DayRule {
+    DatumDayRule rule = nullptr;   // null: no rule, every day allowed and none marked
+    void* context = nullptr;       // handed to the rule as it is
+
+    // The room a rule gets for its reason, the zero included: the longest
+    // refusal sentence, with a reason of 48 characters, stays under 80.
+    static constexpr int kReasonSize = 49;
+
+    bool IsSet() const { return rule != nullptr; }
+    // The rule's bits for the day; 0 without a rule.
+    unsigned StateOf(const CDateValue& day) const;
+    bool Blocks(const CDateValue& day) const { return (StateOf(day) & DATUM_DAY_BLOCKED) != 0; }
+    // The rule's reason for the day, cut to kReasonSize - 1 characters;
+    // empty without a rule or when the rule gives none.
+    CString ReasonFor(const CDateValue& day) const;
+};

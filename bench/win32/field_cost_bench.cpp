@@ -12,6 +12,8 @@
 //   DatumCtrl, framework  the same fields in a dialog of our framework layer,
 //                    bound by its data exchange: the dialog reflects the
 //                    fields' notifications itself, no parent subclass
+//   weekdays only    "DatumCtrl" fields bound with DatumBind and the day rule
+//                    DatumWeekdaysOnly, asked at every change and exit
 //   DatumEdit        "DatumEdit" fields bound with DatumBind
 //   date picker      the system's "SysDateTimePick32"
 //   edit + button    an edit with an owner-drawn button beside it: the parts
@@ -43,10 +45,10 @@ namespace {
 constexpr int kFields = 40;
 constexpr WORD kFirstId = 2000;        // clear of the ids that the controls keep
 constexpr WORD kFirstButtonId = 3000;  // the floor's buttons
-constexpr const char* kTyped = "20261208";
+constexpr const char* kTyped = "20261208";   // a Tuesday: the day rule allows it
 constexpr int kTypedLength = 8;
 
-enum class Kind { DatumCtrl, FrameworkCtrl, DatumEdit, Picker, EditButton, Edit };
+enum class Kind { DatumCtrl, FrameworkCtrl, WeekdaysOnly, DatumEdit, Picker, EditButton, Edit };
 
 struct KindInfo {
     Kind kind;
@@ -57,6 +59,7 @@ struct KindInfo {
 constexpr KindInfo kKinds[] = {
     {Kind::DatumCtrl, "DatumCtrl", "DatumCtrl"},
     {Kind::FrameworkCtrl, "  framework", "DatumCtrl"},
+    {Kind::WeekdaysOnly, "  weekdays", "DatumCtrl"},
     {Kind::DatumEdit, "DatumEdit", "DatumEdit"},
     {Kind::Picker, "date picker", DATETIMEPICK_CLASSA},
     {Kind::EditButton, "edit + button", "EDIT"},
@@ -123,9 +126,10 @@ INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lPara
     switch (message) {
     case WM_INITDIALOG: {
         const auto kind = static_cast<Kind>(lParam);
-        if (kind == Kind::DatumCtrl || kind == Kind::DatumEdit) {
+        if (kind == Kind::DatumCtrl || kind == Kind::DatumEdit || kind == Kind::WeekdaysOnly) {
+            const DatumDayRule rule = kind == Kind::WeekdaysOnly ? &DatumWeekdaysOnly : nullptr;
             for (int i = 0; i < kFields; ++i)
-                DatumBind(GetDlgItem(dialog, kFirstId + i), {.maxLen = 10});
+                DatumBind(GetDlgItem(dialog, kFirstId + i), {.maxLen = 10, .dayRule = rule});
         }
         return FALSE;
     }

@@ -311,9 +311,9 @@ LRESULT CDatumEntry::OnSetRange(WPARAM, LPARAM range)
 
 // DCM_SETDAYRULE: lParam points at the rule and its context. Answers 1 when
 // the rule is stored (a null rule removes it), 0 for a null lParam.
-LRESULT CDatumEntry::OnSetDayRule(WPARAM, LPARAM spec)
+LRESULT CDatumEntry::OnSetDayRule(WPARAM, LPARAM ruleSpec)
 {
-    const auto* rule = win32::FromLParam<const DatumDayRuleSpec>(spec);
+    const auto* rule = win32::FromLParam<const DatumDayRuleSpec>(ruleSpec);
     if (rule == nullptr)
         return 0;
     SetDayRule(rule->rule, rule->context);

@@ -128,7 +128,7 @@ protected:
     LRESULT OnValueToText(WPARAM, LPARAM);
     LRESULT OnTextToValue(WPARAM, LPARAM);
     LRESULT OnSetRange(WPARAM, LPARAM range);
-    LRESULT OnSetDayRule(WPARAM, LPARAM spec);
+    LRESULT OnSetDayRule(WPARAM, LPARAM ruleSpec);
     LRESULT OnVerify(WPARAM, LPARAM);
     LRESULT OnCheckModified(WPARAM, LPARAM);
     LRESULT OnYieldFocus(WPARAM, LPARAM);

@@ -5,6 +5,7 @@
 #include "platform/core/ClockForTesting.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/PopupDriver.h"
+#include "tests/win32/support/Pump.h"
 #include "tests/controls/support/ClientView.h"
 
 #include <algorithm>
@@ -650,13 +651,7 @@ bool PumpPopupUntil(HWND popup, const std::function<bool()>& done)
     for (const DWORD start = ::GetTickCount(); !done(); ::Sleep(10)) {
         if (::GetTickCount() - start > 1000)
             return false;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!::IsDialogMessageA(popup, &msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
+        PumpMessages(popup);
     }
     return true;
 }

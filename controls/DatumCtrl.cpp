@@ -26,7 +26,7 @@ void CDatumCtrl::ReflectCompanions(CParentReflection& reflection)
         reflection.Add(*m_pPopupButton);
 }
 
-void CDatumCtrl::Normalize() { NormalizeTo(TextForm::Dashed); }
+void CDatumCtrl::Normalize() { RewriteInDisplayForm(); }
 
 LONG CDatumCtrl::ButtonWidthAt(UINT dpi)
 {
@@ -237,8 +237,7 @@ void CDatumCtrl::OpenPopup()
     text = m_range.Nearest(start).FormatDashed();
 
     CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);
-    popup.SetRange(m_range);
-    popup.SetDayRule(m_dayRule, (m_wFlags & DCF_EXPLAIN) != 0);
+    popup.SetRules(Rules(), (m_wFlags & DCF_EXPLAIN) != 0);
     const HWND self = m_hWnd;
     popup.DoModal();
     // A host may destroy the dialog while the popup runs (from a timer, say);

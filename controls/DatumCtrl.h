@@ -43,9 +43,9 @@ public:
 
 protected:
     TextForm BoundValueForm() const override { return TextForm::Dashed; }
-    TextForm DisplayForm() const override { return TextForm::Dashed; }
-    // No text that begins with "2" and is shorter than 8 characters: the year is typed in full.
-    bool WantsFullYear() const override { return true; }
+    // Shows yyyy-mm-dd; no text that begins with "2" and is shorter than 8
+    // characters: the year is typed in full.
+    FieldKind Kind() const override { return FieldKind::Calendar; }
     // The popup button's click and drawing reach it through the parent too.
     void ReflectCompanions(CParentReflection& reflection) override;
 

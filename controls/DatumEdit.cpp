@@ -3,7 +3,7 @@
 
 BOOL CDatumEdit::IsValid() { return AcceptsText(WindowText()); }
 
-void CDatumEdit::Normalize() { NormalizeTo(TextForm::Compact); }
+void CDatumEdit::Normalize() { RewriteInDisplayForm(); }
 
 // 9 or more characters hold the dashed form, 7 or 8 the eight digits,
 // exactly 6 the six digits; a shorter limit holds no date form at all.

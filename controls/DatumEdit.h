@@ -23,7 +23,7 @@ public:
 protected:
     // The form of DCM_VALUETOTEXT follows the maximum length.
     TextForm BoundValueForm() const override;
-    TextForm DisplayForm() const override { return TextForm::Compact; }
+    FieldKind Kind() const override { return FieldKind::Edit; }
 
     // EN_SETFOCUS: arm the focus-out check and remember the entry text.
     LRESULT OnEnSetFocus();

@@ -43,17 +43,24 @@ CString CDatumEntry::WindowText() const
 
 namespace {
 
-// Parses the control's window text into either kind of date value; a quick
-// form (DCF_QUICKENTRY) as the date it stands for.
+std::string_view ViewOf(const CString& text)
+{
+    return std::string_view(text.GetString(), static_cast<std::size_t>(text.GetLength()));
+}
+
+// Parses the control's window text into either kind of date value: as the
+// value's own Parse reads it where that is the date the field reads, else
+// the date the field's judge reads in it (a quick form, yy-mm-dd), or the
+// empty date for a text in no form.
 template <class Value>
 int ParseTextInto(const CString& text, const EntryRules& rules, Value* pValue)
 {
     if (pValue == nullptr)
         return 0;
-    if (rules.quickEntry && IsQuickFormText(std::string_view(text.GetString())))
-        pValue->Parse(JudgeText(rules, text).date.FormatDashed().GetString());
-    else
+    if (ParseReadsAsTyped(rules, ViewOf(text)))
         pValue->Parse(text.GetString());
+    else
+        pValue->Parse(JudgeText(rules, text).date.FormatDashed().GetString());
     return text.GetLength();
 }
 
@@ -89,8 +96,9 @@ void CDatumEntry::FocusOut()
 
 EntryRules CDatumEntry::Rules() const
 {
-    return {.quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0,
-            .fullYear = WantsFullYear(),
+    return {.kind = Kind(),
+            .quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0,
+            .required = (m_wFlags & DCF_REQUIRED) != 0,
             .range = m_range,
             .dayRule = m_dayRule};
 }
@@ -110,24 +118,21 @@ void CDatumEntry::ExplainRefusal()
 {
     if ((m_wFlags & DCF_EXPLAIN) == 0 || CWnd::GetFocus() != this)
         return;
-    const CString text = WindowText();
-    const bool missing = text.IsEmpty() && (m_wFlags & DCF_REQUIRED) != 0;
     const EntryRules rules = Rules();
-    const CString sentence =
-        RefusalSentence(rules, missing ? Judgement{DatumRefusal::Missing, {}} : JudgeText(rules, text));
+    const CString sentence = RefusalSentence(rules, JudgeLeaving(rules, WindowText()));
     if (!sentence.IsEmpty())
         m_tip.Show(*this, sentence);
 }
 
-CString CDatumEntry::Rewritten(const CString& text, TextForm form) const
+CString CDatumEntry::Rewritten(const CString& text) const
 {
-    const CDateValue date = Judge(text).date;
-    return form == TextForm::Dashed ? date.FormatDashed() : date.FormatCompact();
+    const EntryRules rules = Rules();
+    return DisplayText(rules, JudgeText(rules, text).date);
 }
 
-void CDatumEntry::NormalizeTo(TextForm form)
+void CDatumEntry::RewriteInDisplayForm()
 {
-    const CString text = Rewritten(WindowText(), form);
+    const CString text = Rewritten(WindowText());
     m_bSettingText = TRUE;
     SetWindowText(text);
 }
@@ -167,16 +172,11 @@ bool CDatumEntry::BindOwned(std::uint16_t nMaxLen, int nFlags, const char* pszIn
 
 bool CDatumEntry::ReadAccepted(CString* display) const
 {
-    const CString text = WindowText();
-    if (text.IsEmpty()) {
-        if ((m_wFlags & DCF_REQUIRED) != 0)
-            return false;
-        display->Empty();
-        return true;
-    }
-    if (!AcceptsText(text))
+    const EntryRules rules = Rules();
+    const Judgement judgement = JudgeLeaving(rules, WindowText());
+    if (judgement.refusal != DatumRefusal::None)
         return false;
-    *display = Rewritten(text, DisplayForm());
+    *display = DisplayText(rules, judgement.date);
     return true;
 }
 
@@ -184,7 +184,7 @@ bool CDatumEntry::SetAccepted(const CString& text)
 {
     if (!IsBound() || (!text.IsEmpty() && !AcceptsText(text)))
         return false;
-    const CString display = Rewritten(text, DisplayForm());
+    const CString display = Rewritten(text);
     m_bSettingText = TRUE;
     SetWindowText(display);
     *m_pText = display;
@@ -246,8 +246,7 @@ LRESULT CDatumEntry::OnEnChange()
 {
     if (IsBound()) {
         const CString text = WindowText();
-        const bool quick = (m_wFlags & DCF_QUICKENTRY) != 0;
-        OnTextChange(text, !(quick && IsRelativeFormText(std::string_view(text.GetString()))));
+        OnTextChange(text, !MayGrowIntoAnotherDate(Rules(), ViewOf(text)));
     }
     return 0;
 }

@@ -86,8 +86,9 @@ protected:
     // The text forms in which DCM_VALUETOTEXT can write the bound value.
     enum class TextForm { None, Dashed, Compact, Short };
     virtual TextForm BoundValueForm() const = 0;
-    // The form of Normalize.
-    virtual TextForm DisplayForm() const = 0;
+    // Which of the two fields this is: its display form and its own
+    // narrowing of the forms it reads.
+    virtual FieldKind Kind() const = 0;
     // The control's own IsValid rule on any text: nothing refused, the
     // range included.
     BOOL AcceptsText(const CString& text) const { return Judge(text).refusal == DatumRefusal::None; }
@@ -95,11 +96,9 @@ protected:
     // range included, and the date it stands for. An empty text is never
     // refused here (DCF_REQUIRED is the focus-out check's).
     Judgement Judge(const CString& text) const { return JudgeText(Rules(), text); }
-    // The rules the control's texts are judged by: its option bits, its
-    // range and its own narrowing of the forms.
+    // The rules the control's texts and dates are judged by: its kind,
+    // option bits, range and day rule.
     EntryRules Rules() const;
-    // The date control refuses a short text that begins with 2.
-    virtual bool WantsFullYear() const { return false; }
     // A control with a companion window reflects its notifications too.
     virtual void ReflectCompanions(CParentReflection&) {}
     // Whether the focus went to a window that belongs to the control (the
@@ -112,11 +111,11 @@ protected:
     void FocusOut();
 
     CString WindowText() const;
-    // The text rewritten: the date it stands for, formatted in this form.
-    CString Rewritten(const CString& text, TextForm form) const;
-    // The shared rewrite: the window text in this form, set with
+    // The text rewritten: the date it stands for, in the display form.
+    CString Rewritten(const CString& text) const;
+    // The shared rewrite: the window text in the display form, set with
     // m_bSettingText raised so the change does not advance the focus.
-    void NormalizeTo(TextForm form);
+    void RewriteInDisplayForm();
     // The bound text parsed into the bound value of its kind.
     void ParseBoundValue();
 

@@ -5,7 +5,7 @@
 #include "controls/DatumProtocol.h"
 #include "datevalues/DateValue.h"
 #include "platform/window/DataExchange.h"
-#include "textrules/TextRules.h"
+#include "textrules/DateSteps.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -87,13 +87,9 @@ SYSTEMTIME DayAfterKey(const SYSTEMTIME& day, WPARAM virtualKey)
     case VK_UP: moveDays(-7); break;
     case VK_DOWN: moveDays(7); break;
     case VK_PRIOR:
-    case VK_NEXT: {
-        const int months = date.year * 12 + date.month - 1 + (virtualKey == VK_NEXT ? 1 : -1);
-        date.year = static_cast<std::uint16_t>(months / 12);
-        date.month = static_cast<std::uint8_t>(months % 12 + 1);
-        date.day = static_cast<std::uint8_t>(std::min(static_cast<int>(date.day), date.DaysInMonth()));
+    case VK_NEXT:
+        date = MonthsAfter(date, virtualKey == VK_NEXT ? 1 : -1).value_or(date);
         break;
-    }
     case VK_HOME: date.day = 1; break;
     case VK_END: date.day = static_cast<std::uint8_t>(date.DaysInMonth()); break;
     default: return day;
@@ -171,7 +167,7 @@ void CKalenderPopupDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, ID
 
 BOOL CKalenderPopupDlg::OnInitDialog()
 {
-    if (m_dayRule.IsSet())
+    if (m_rules.dayRule.IsSet())
         CreateDayStateCalendar();
     CDialog::OnInitDialog();
 
@@ -194,9 +190,9 @@ BOOL CKalenderPopupDlg::OnInitDialog()
 
     // Days outside the range are not offered: the calendar greys them and
     // moves neither its selection nor its highlight there.
-    SYSTEMTIME limits[2] = {DayOf(m_range.earliest), DayOf(m_range.latest)};
-    const WPARAM sides = (m_range.earliest != CDateValue() ? GDTR_MIN : 0u) |
-                         (m_range.latest != CDateValue() ? GDTR_MAX : 0u);
+    SYSTEMTIME limits[2] = {DayOf(m_rules.range.earliest), DayOf(m_rules.range.latest)};
+    const WPARAM sides = (m_rules.range.earliest != CDateValue() ? GDTR_MIN : 0u) |
+                         (m_rules.range.latest != CDateValue() ? GDTR_MAX : 0u);
     if (sides != 0)
         m_calendar.SendMessage(MCM_SETRANGE, sides, win32::ToLParam(limits));
 
@@ -238,7 +234,7 @@ void CKalenderPopupDlg::FillDayStates(const SYSTEMTIME& first, int months)
         const int days = date.DaysInMonth();
         for (int day = 1; day <= days; ++day) {
             date.day = static_cast<std::uint8_t>(day);
-            if (m_range.Holds(date) && (m_dayRule.StateOf(date) & DATUM_DAY_MARKED) != 0)
+            if (m_rules.range.Holds(date) && (m_rules.dayRule.StateOf(date) & DATUM_DAY_MARKED) != 0)
                 state |= MONTHDAYSTATE{1} << (day - 1);
         }
         const bool december = date.month == 12;
@@ -265,7 +261,7 @@ void CKalenderPopupDlg::SetShownDayStates()
 // day states.
 LRESULT CKalenderPopupDlg::OnGetDayState(NMHDR* header)
 {
-    if (header != nullptr && m_dayRule.IsSet()) {
+    if (header != nullptr && m_rules.dayRule.IsSet()) {
         auto* request = reinterpret_cast<NMDAYSTATE*>(header);
         FillDayStates(request->stStart, request->cDayState);
         request->prgDayState = m_dayStates.data();
@@ -279,7 +275,7 @@ LRESULT CKalenderPopupDlg::OnGetDayState(NMHDR* header)
     selection.wMonth = static_cast<WORD>(std::atoi(m_pResult->Mid(5, 2).GetString()));
     selection.wDay = static_cast<WORD>(std::atoi(m_pResult->Mid(8, 2).GetString()));
     m_calendar.SendMessage(MCM_SETCURSEL, 0, win32::ToLParam(&selection));
-    if (m_dayRule.IsSet())
+    if (m_rules.dayRule.IsSet())
         SetShownDayStates();
     return 0;
 }
@@ -303,12 +299,10 @@ void CKalenderPopupDlg::OnOK()
 
 void CKalenderPopupDlg::Pick(const SYSTEMTIME& day)
 {
-    const CDateValue date = DateOf(day);
-    if (m_dayRule.Blocks(date)) {
-        if (m_bExplain) {
-            const EntryRules rules{.range = m_range, .dayRule = m_dayRule};
-            m_calendar.Explain(RefusalSentence(rules, {DatumRefusal::DayBlocked, date}));
-        }
+    const Judgement judgement = JudgeDate(m_rules, DateOf(day));
+    if (judgement.refusal != DatumRefusal::None) {
+        if (m_bExplain)
+            m_calendar.Explain(RefusalSentence(m_rules, judgement));
         return;
     }
     m_pResult->Format("%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);

@@ -24,8 +24,7 @@
 #pragma once
 
 #include "controls/RefusalTip.h"
-#include "textrules/DateRange.h"
-#include "textrules/DayRule.h"
+#include "textrules/TextRules.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/MonthCalCtrl.h"
 #include "platform/core/String.h"
@@ -95,15 +94,14 @@ public:
     // that puts it over its monitor's right or bottom edge, and the monitor
     // is the one that holds the pixel just above (x, y), the field's.
     CKalenderPopupDlg(CString* pResult, BOOL* pPicked, int x, int y, CWnd* pParent = nullptr);
-    // The days the calendar offers (MCM_SETRANGE); by default every day.
-    // The start text must lie inside.
-    void SetRange(const DateRange& range) { m_range = range; }
-    // The field's day rule: the calendar then asks for day states
-    // (MCS_DAYSTATE) and shows the marked days bold, and a blocked day is
-    // not picked; with explain, a tip at the calendar says why.
-    void SetDayRule(const DayRule& rule, bool explain)
+    // The field's rules: the calendar offers the days of their range
+    // (MCM_SETRANGE; by default every day), and the start text must lie
+    // inside. Under a day rule it asks for day states (MCS_DAYSTATE) and
+    // shows the marked days bold. A day the rules refuse is not picked;
+    // with explain, a tip at the calendar says why.
+    void SetRules(const EntryRules& rules, bool explain)
     {
-        m_dayRule = rule;
+        m_rules = rules;
         m_bExplain = explain;
     }
 
@@ -133,7 +131,7 @@ private:
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
 
     // The day into the result text and the picked flag, then close with OK;
-    // a day the rule blocks stays unpicked, explained with explain.
+    // a day the field's rules refuse stays unpicked, explained with explain.
     void Pick(const SYSTEMTIME& day);
     // The template's calendar replaced by one with MCS_DAYSTATE, which the
     // system takes only at creation: same id, place, style and font.
@@ -151,8 +149,7 @@ private:
     int m_x;
     int m_y;
     BOOL m_bCancelOnMove = TRUE;
-    DateRange m_range;
-    DayRule m_dayRule;
+    EntryRules m_rules;
     bool m_bExplain = false;
     std::vector<MONTHDAYSTATE> m_dayStates;   // the last answer, read by the calendar
 };

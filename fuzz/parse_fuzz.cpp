@@ -63,9 +63,12 @@ void CheckTextRules(const char* text)
 {
     const CString typed(text);
     for (const bool quick : {false, true}) {
-        for (const bool fullYear : {false, true}) {
+        for (const FieldKind kind : {FieldKind::Edit, FieldKind::Calendar}) {
             for (const DatumDayRule dayRule : {DatumDayRule{nullptr}, DatumDayRule{DatumWeekdaysOnly}}) {
-                const EntryRules rules{quick, fullYear, {}, {dayRule, nullptr}};
+                EntryRules rules;
+                rules.kind = kind;
+                rules.quickEntry = quick;
+                rules.dayRule = {dayRule, nullptr};
                 const Judgement judgement = JudgeText(rules, typed);
                 Require(RefusalSentence(rules, judgement).GetLength() < 80);
                 // Only a possible date is put to the rule.

@@ -1,25 +1,26 @@
 // TextRules.cpp: judging a text, and the sentences of the refusal tip.
 #include "textrules/TextRules.h"
 
+#include "textrules/DateSteps.h"
 #include "textrules/QuickForms.h"
 
-#include <string_view>
+#include <string>
 
 namespace {
-
-constexpr unsigned kLastDisplayableYear = 9999;
-
-bool IsEmpty(const CDateValue& date) { return date == CDateValue(); }
 
 std::string_view ViewOf(const CString& text)
 {
     return std::string_view(text.GetString(), static_cast<std::size_t>(text.GetLength()));
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The lengths the date values' Parse reads by position: yyyy?mm?dd,
+// yyyymmdd and yymmdd.
+bool IsPositionalLength(std::string_view text) { return text.size() == 10 || text.size() == 8 || text.size() == 6; }
 
-// Whether the pieces the parser reads by position are all digits: then the
-// date read is what the user typed. Only yyyy?mm?dd has separators.
+// Whether the pieces the parser reads by position are all digits: only
+// then is the date read what the user typed. A separator inside a piece
+// cuts the parser's number short ("08.12.26" would read as 2008-02-26).
+// The characters between the pieces of yyyy?mm?dd are free.
 bool PiecesAreDigits(std::string_view text)
 {
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -30,48 +31,45 @@ bool PiecesAreDigits(std::string_view text)
     return true;
 }
 
-// The form of a text the parser reads: by its length, or a keyword letter.
-// A minus sign in the year piece gives a five-digit year (the piece is
-// stored in 16 bits: -123 becomes 65413). The calendar rule has no year
-// limit, but the rewrite of such a date (65413-01-01) is a text the field
-// itself refuses, which would trap the focus in a field the control wrote.
-// So it is refused as typed.
-Judgement JudgeDateForm(const CString& text)
+// yy-mm-dd: the one short form with separators the fields read, as year,
+// month and day with the year window.
+bool IsDashedShortForm(std::string_view text)
 {
-    CDateValue date = CDateValue().Parse(text.GetString());
-    if (IsEmpty(date) || date.year > kLastDisplayableYear)
-        return {DatumRefusal::NoForm, {}};
-    if (date.IsValid())
-        return {DatumRefusal::None, date.ApplyYearWindow()};
-    // The numbers of a text that is not all digits are the parser's, not
-    // the user's ("\t2026-12-3" reads as year 202, month 255): no sentence
-    // quotes them.
-    if (!PiecesAreDigits(ViewOf(text)))
-        return {DatumRefusal::NoForm, {}};
-    return {DatumRefusal::NoDate, date.ApplyYearWindow()};
+    return text.size() == 8 && text[2] == '-' && text[5] == '-' && IsDigit(text[0]) && IsDigit(text[1]) &&
+           IsDigit(text[3]) && IsDigit(text[4]) && IsDigit(text[6]) && IsDigit(text[7]);
 }
 
-Judgement JudgeForm(const EntryRules& rules, const CString& text)
+// The form of a text the parser reads: by its length, or a keyword letter.
+// A text read by position whose pieces are not all digits is in no form,
+// except yy-mm-dd, which is read as its six digits are.
+Judgement JudgeDateForm(std::string_view text)
 {
-    if (rules.quickEntry && IsQuickFormText(ViewOf(text))) {
-        const std::optional<CDateValue> date = QuickFormDate(ViewOf(text), CDateValue().SetToday());
+    CDateValue date;
+    if (IsDashedShortForm(text)) {
+        const char digits[] = {text[0], text[1], text[3], text[4], text[6], text[7], '\0'};
+        date.Parse(digits);
+    } else if (IsPositionalLength(text) && !PiecesAreDigits(text)) {
+        return {DatumRefusal::NoForm, {}};
+    } else {
+        date.Parse(std::string(text).c_str());
+    }
+    if (IsEmptyDate(date))
+        return {DatumRefusal::NoForm, {}};
+    date.ApplyYearWindow();
+    return {date.IsValid() ? DatumRefusal::None : DatumRefusal::NoDate, date};
+}
+
+Judgement JudgeForm(const EntryRules& rules, std::string_view text)
+{
+    if (rules.quickEntry && IsQuickFormText(text)) {
+        const std::optional<CDateValue> date = QuickFormDate(text, CDateValue().SetToday());
         if (!date)
             return {DatumRefusal::NoForm, {}};
         return {DatumRefusal::None, *date};
     }
-    if (rules.fullYear && text.GetAt(0) == '2' && text.GetLength() < 8)
+    if (rules.kind == FieldKind::Calendar && text[0] == '2' && text.size() < 8)
         return {DatumRefusal::YearInFull, {}};
     return JudgeDateForm(text);
-}
-
-// The date rules, in order; the first that refuses the date answers.
-DatumRefusal DateRefusal(const EntryRules& rules, const CDateValue& date)
-{
-    if (!rules.range.Holds(date))
-        return DatumRefusal::OutOfRange;
-    if (rules.dayRule.Blocks(date))
-        return DatumRefusal::DayBlocked;
-    return DatumRefusal::None;
 }
 
 const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
@@ -125,10 +123,43 @@ Judgement JudgeText(const EntryRules& rules, const CString& text)
 {
     if (text.IsEmpty())
         return {};
-    Judgement judgement = JudgeForm(rules, text);
-    if (judgement.refusal == DatumRefusal::None)
-        judgement.refusal = DateRefusal(rules, judgement.date);
-    return judgement;
+    const Judgement form = JudgeForm(rules, ViewOf(text));
+    return form.refusal == DatumRefusal::None ? JudgeDate(rules, form.date) : form;
+}
+
+Judgement JudgeLeaving(const EntryRules& rules, const CString& text)
+{
+    if (text.IsEmpty())
+        return {rules.required ? DatumRefusal::Missing : DatumRefusal::None, {}};
+    return JudgeText(rules, text);
+}
+
+Judgement JudgeDate(const EntryRules& rules, const CDateValue& date)
+{
+    if (!HasFullYear(date))
+        return {DatumRefusal::NoDate, date};
+    if (!rules.range.Holds(date))
+        return {DatumRefusal::OutOfRange, date};
+    if (rules.dayRule.Blocks(date))
+        return {DatumRefusal::DayBlocked, date};
+    return {DatumRefusal::None, date};
+}
+
+bool MayGrowIntoAnotherDate(const EntryRules& rules, std::string_view text)
+{
+    return rules.quickEntry && IsRelativeFormText(text);
+}
+
+bool ParseReadsAsTyped(const EntryRules& rules, std::string_view text)
+{
+    if (rules.quickEntry && IsQuickFormText(text))
+        return false;
+    return !IsPositionalLength(text) || PiecesAreDigits(text);
+}
+
+CString DisplayText(const EntryRules& rules, const CDateValue& date)
+{
+    return rules.kind == FieldKind::Calendar ? date.FormatDashed() : date.FormatCompact();
 }
 
 CString RefusalSentence(const EntryRules& rules, const Judgement& judgement)
@@ -159,10 +190,10 @@ CString RefusalSentence(const EntryRules& rules, const Judgement& judgement)
             sentence.Format(kSentences.noMonth, Dashed(date).GetString());
         break;
     case DatumRefusal::OutOfRange:
-        if (!IsEmpty(range.earliest) && !IsEmpty(range.latest))
+        if (!IsEmptyDate(range.earliest) && !IsEmptyDate(range.latest))
             sentence.Format(kSentences.outsideBoth, Dashed(range.earliest).GetString(),
                             Dashed(range.latest).GetString());
-        else if (!IsEmpty(range.earliest))
+        else if (!IsEmptyDate(range.earliest))
             sentence.Format(kSentences.beforeEarliest, Dashed(range.earliest).GetString());
         else
             sentence.Format(kSentences.afterLatest, Dashed(range.latest).GetString());

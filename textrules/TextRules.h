@@ -1,24 +1,38 @@
-// TextRules.h: whether a date field accepts a text, and why it does not.
+// TextRules.h: the one judge of what a date field accepts, and why not.
 //
+//   FieldKind        the two date fields, which differ in a rule and a form
 //   DatumRefusal     the kinds of refusal, in the order a text is judged
-//   EntryRules       what a field's rules depend on: its options, range and day rule
-//   Judgement        the refusal of a text and the date it stands for
-//   JudgeText        judges a text by a field's rules
+//   EntryRules       what a field's rules depend on: its kind, options,
+//                    range and day rule
+//   Judgement        the refusal and the date it concerns
+//   JudgeText        a typed or set text, as the field reads it
+//   JudgeLeaving     the same, with the empty text under DCF_REQUIRED
+//   JudgeDate        a date that comes without a text: a pick, a step
+//   MayGrowIntoAnotherDate   a text the next key may still change the date of
+//   ParseReadsAsTyped        a text the date values' Parse reads as meant
+//   DisplayText      the field's display form of a date
 //   RefusalSentence  the one sentence that explains a refusal to the user
 //
-// No window is involved: the controls only ask. A text is judged in two
-// steps. Its form: a date form the field reads, or a quick form under
-// DCF_QUICKENTRY, giving a date the calendar has with a year the display
-// forms can hold. Then the date rules: the range, then the host's day
-// rule (DayRule.h), asked only about a date the range holds. A further
-// rule on the date goes beside these, with a refusal kind and a sentence
-// of its own.
+// No window is involved: every text, pick and read of a field asks here. A
+// text is judged in two steps. Its form: a date form the field reads, or a
+// quick form under DCF_QUICKENTRY, giving a date the calendar has with a
+// year the display forms write in full. Then the date rules, the same for a
+// text and a date: the range, then the host's day rule (DayRule.h), asked
+// only about a date the range holds. A further rule on the date goes into
+// JudgeDate, with a refusal kind and a sentence of its own.
 #pragma once
 
 #include "datevalues/DateValue.h"
 #include "platform/core/String.h"
 #include "textrules/DateRange.h"
 #include "textrules/DayRule.h"
+
+#include <string_view>
+
+enum class FieldKind {
+    Edit,       // "DatumEdit": shows yyyymmdd
+    Calendar,   // "DatumCtrl": shows yyyy-mm-dd, and the year is typed in full
+};
 
 enum class DatumRefusal {
     None,         // accepted
@@ -31,9 +45,9 @@ enum class DatumRefusal {
 };
 
 struct EntryRules {
+    FieldKind kind = FieldKind::Edit;
     bool quickEntry = false;   // DCF_QUICKENTRY: the keyword letters alone and the relative forms
-    bool fullYear = false;     // a text shorter than eight that begins with 2 is refused:
-                               // it would be a half-typed year read as yymmdd
+    bool required = false;     // DCF_REQUIRED: the empty text is refused on leaving
     DateRange range;           // the dates the field accepts
     DayRule dayRule;           // the days among them it refuses, and marks
 };
@@ -46,8 +60,31 @@ struct Judgement {
     CDateValue date;
 };
 
-// The empty text is accepted here: a required date is the exit check's.
+// The empty text is accepted here: a required date is JudgeLeaving's.
 Judgement JudgeText(const EntryRules& rules, const CString& text);
+
+// The text as the field judges it when the user leaves it: the empty text
+// is Missing under a required binding, anything else as JudgeText says.
+Judgement JudgeLeaving(const EntryRules& rules, const CString& text);
+
+// A date that no text was typed for, such as a day picked in the calendar:
+// NoDate for one the calendar does not have or whose year is not written in
+// full, else the date rules as for a text.
+Judgement JudgeDate(const EntryRules& rules, const CDateValue& date);
+
+// A text that a further key may still make another date, such as "+1" on
+// the way to "+14": it does not move the focus on while it is typed.
+bool MayGrowIntoAnotherDate(const EntryRules& rules, std::string_view text);
+
+// Whether the date values' Parse reads the text as the field does: then a
+// read of the field may parse the text itself. Otherwise the date is the
+// judge's (a quick form, a short form with separators), and a text in no
+// form gives the empty date rather than numbers the parser made of it.
+bool ParseReadsAsTyped(const EntryRules& rules, std::string_view text);
+
+// The date in the field's display form: yyyymmdd in the edit, yyyy-mm-dd
+// in the date control; the empty text for the empty date.
+CString DisplayText(const EntryRules& rules, const CDateValue& date);
 
 // The sentence for a judgement: "2007-02-31 is not a date: February 2007
 // has 28 days." The forms it offers are the ones these rules read. Empty

@@ -277,6 +277,8 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
         {"DatumCtrl", 0, "200115", kRefused, "20010101", kOk, "2001-01-01"},   // the control's own rule
         {"DatumEdit", 0, "20240230", kRefused, "20010101", kOk, "20010101"},
         {"DatumEdit", 0, "abc", kRefused, "20010101", kOk, "20010101"},
+        {"DatumEdit", 0, "24-12-15", kOk, "20241215", kOk, "20241215"},       // yy-mm-dd, read whole
+        {"DatumCtrl", 0, "08.12.26", kRefused, "20010101", kOk, "2001-01-01"}, // never misread by position
         {"DatumEdit", 0, "", kOk, "", kOk, ""},
         {"DatumCtrl", DCF_REQUIRED, "", kOk, "", kRefused, "untouched"},
         {"DatumEdit", 0, nullptr, kRefused, "20010101", kOk, "20010101", L"\u0132\u0130\u0130\u0137\u0130\u0131\u0131\u0135"},

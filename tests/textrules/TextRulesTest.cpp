@@ -130,12 +130,19 @@ TEST(QuickForms, PastesLoseTheBlanksAroundThem)
 
 struct Rules {
     bool quick;
-    bool fullYear;
+    bool calendar;   // a "DatumCtrl": yyyy-mm-dd, and the year typed in full
     const char* earliest;
     const char* latest;
 };
 
-EntryRules Make(const Rules& r) { return {r.quick, r.fullYear, {Day(r.earliest), Day(r.latest)}, {}}; }
+EntryRules Make(const Rules& r)
+{
+    return {.kind = r.calendar ? FieldKind::Calendar : FieldKind::Edit,
+            .quickEntry = r.quick,
+            .required = false,
+            .range = {Day(r.earliest), Day(r.latest)},
+            .dayRule = {}};
+}
 
 const char* NameOf(DatumRefusal refusal)
 {
@@ -199,6 +206,14 @@ TEST(TextRules, JudgeTextsAndExplainTheRefusals)
         {kCtrl, "\t2026-12-3", R::NoForm, "", kForms},
         {kEdit, "2024-1 -32", R::NoForm, "", kForms},
         {kEdit, " 0241301", R::NoForm, "", kForms},
+        {kEdit, "24-12-15", R::None, "2024-12-15", ""},      // yy-mm-dd read whole, months 10 to 12 too
+        {kCtrl, "24-03-15", R::None, "2024-03-15", ""},
+        {kEdit, "24-02-30", R::NoDate, "2024-02-30", "2024-02-30 is not a date: February 2024 has 29 days."},
+        {kEdit, "2024/03/15", R::None, "2024-03-15", ""},
+        {kEdit, "08.12.26", R::NoForm, "", kForms},         // a separator inside a piece: never misread
+        {kEdit, "1.1.26", R::NoForm, "", kForms},
+        {kCtrl, "5/3/26", R::NoForm, "", kForms},
+        {kEdit, "24/12/15", R::NoForm, "", kForms},
         {kEdit, "200115", R::None, "2020-01-15", ""},
         {kCtrl, "200115", R::YearInFull, "", kYearInFull},  // half-typed years are refused here
         {kCtrl, "2", R::YearInFull, "", kYearInFull},
@@ -238,8 +253,8 @@ TEST(TextRules, JudgeTextsAndExplainTheRefusals)
         {{true, false, "", "2026-12-31"}, "+1m", R::OutOfRange, "2027-01-08", "Choose a date on or before 2026-12-31."},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\" quick " << c.rules.quick << " full year "
-                                          << c.rules.fullYear << " range " << c.rules.earliest << ".."
+        SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\" quick " << c.rules.quick << " calendar "
+                                          << c.rules.calendar << " range " << c.rules.earliest << ".."
                                           << c.rules.latest);
         const EntryRules rules = Make(c.rules);
         const Judgement judgement = JudgeText(rules, c.text);
@@ -251,12 +266,36 @@ TEST(TextRules, JudgeTextsAndExplainTheRefusals)
     EXPECT_EQ(RefusalSentence(Make(kEdit), {DatumRefusal::Missing, {}}), "A date is required here.");
 }
 
+// A date with no text (a pick, a step) meets the date rules a text meets;
+// a read parses the text itself only where the parser reads what was typed.
+TEST(TextRules, DatesAndReadsAskTheSameJudge)
+{
+    FixedClock clock(2026, 12, 8);
+    EntryRules rules = Make({true, true, "2026-12-01", "2027-12-31"});
+    rules.dayRule = {DatumWeekdaysOnly, nullptr};
+    const std::pair<const char*, DatumRefusal> dates[] = {
+        {"2026-12-08", DatumRefusal::None},       {"2026-12-12", DatumRefusal::DayBlocked},
+        {"2026-11-30", DatumRefusal::OutOfRange}, {"2026-02-29", DatumRefusal::NoDate},
+        {"0099-12-31", DatumRefusal::NoDate},     {"", DatumRefusal::NoDate},
+    };
+    for (const auto& [date, refusal] : dates)
+        EXPECT_STREQ(NameOf(JudgeDate(rules, Day(date)).refusal), NameOf(refusal)) << date;
+    const std::pair<const char*, bool> reads[] = {
+        {"20261208", true}, {"2026/12/08", true}, {"261208", true}, {"D", false},  {"", true},
+        {"24-12-15", false}, {"08.12.26", false}, {"+7", false},    {"d", false},
+    };
+    for (const auto& [text, asTyped] : reads)
+        EXPECT_EQ(ParseReadsAsTyped(rules, text), asTyped) << text;
+    EXPECT_EQ(DisplayText(rules, Day("2026-12-08")), "2026-12-08");
+    EXPECT_EQ(DisplayText(Make({false, false, "", ""}), Day("2026-12-08")), "20261208");
+}
+
 // Without a clock the quick forms give no date, and the full-year sentence
 // falls back to the forms the field reads.
 TEST(TextRules, NoTodayNoQuickFormAndNoExample)
 {
     FixedClock clock = FixedClock::Failing();
-    const EntryRules quickCtrl{true, true, {}, {}};
+    const EntryRules quickCtrl = Make({true, true, "", ""});
     EXPECT_EQ(JudgeText(quickCtrl, "+1").refusal, DatumRefusal::NoForm);
     EXPECT_EQ(JudgeText(quickCtrl, "d").refusal, DatumRefusal::NoForm);
     EXPECT_EQ(RefusalSentence(quickCtrl, JudgeText(quickCtrl, "261208")),
@@ -332,7 +371,8 @@ TEST(TextRules, TheDayRuleIsAskedAfterTheRange)
         FixedClock clock(std::atoi(c.today), std::atoi(c.today + 5), std::atoi(c.today + 8));
         int asked = 0;
         const DayRule rule = c.weekdays ? DayRule{DatumWeekdaysOnly, nullptr} : DayRule{CountingHolidays, &asked};
-        const EntryRules rules{c.quick, false, {Day(c.earliest), {}}, rule};
+        EntryRules rules = Make({c.quick, false, c.earliest, ""});
+        rules.dayRule = rule;
         const Judgement judgement = JudgeText(rules, c.text);
         EXPECT_STREQ(NameOf(judgement.refusal), NameOf(c.refusal));
         EXPECT_EQ(RefusalSentence(rules, judgement), c.sentence);

@@ -12,6 +12,22 @@ namespace {
 
 bool IsEmptyDate(const CDateValue& date) { return date.day == 0 && date.month == 0 && date.year == 0; }
 
+// The text the fields read as typed: yy-mm-dd as its six digits; a text read
+// by position with anything but digits inside a piece as no text at all.
+std::string AsRead(const CString& text)
+{
+    std::string read = text.GetString();
+    if (read.size() == 8 && read[2] == '-' && read[5] == '-')
+        read = read.substr(0, 2) + read.substr(3, 2) + read.substr(6, 2);
+    if (read.size() != 6 && read.size() != 8 && read.size() != 10)
+        return read;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if ((read[i] < '0' || read[i] > '9') && !(read.size() == 10 && (i == 4 || i == 7)))
+            return "no date";
+    }
+    return read;
+}
+
 } // namespace
 
 std::string Field::Describe() const
@@ -24,16 +40,15 @@ std::string Field::Describe() const
     return line;
 }
 
-// A text that gives no date at all is refused unless it is empty, and so is
-// a date whose year the display forms cannot hold (more than four digits,
-// which a minus sign in the year piece gives); the date control also refuses
-// every text that begins with "2" and is shorter than eight characters.
+// A text that gives no date at all is refused unless it is empty; the date
+// control also refuses every text that begins with "2" and is shorter than
+// eight characters.
 bool Accepts(Kind kind, const CString& text)
 {
     if (kind == Kind::Ctrl && !text.IsEmpty() && text.GetAt(0) == '2' && text.GetLength() < 8)
         return false;
     CDateValue date;
-    date.Parse(text.GetString());
+    date.Parse(AsRead(text).c_str());
     if (!text.IsEmpty() && IsEmptyDate(date))
         return false;
     return date.year <= 9999 && date.IsValid();
@@ -49,7 +64,7 @@ bool AcceptsOnExit(const Field& field, const CString& text)
 CString Normalized(Kind kind, const CString& text)
 {
     CDateValue date;
-    date.Parse(text.GetString());
+    date.Parse(AsRead(text).c_str());
     date.ApplyYearWindow();
     return kind == Kind::Ctrl ? date.FormatDashed() : date.FormatCompact();
 }

@@ -219,14 +219,18 @@ void CKalenderPopupDlg::CreateDayStateCalendar()
     const auto style = static_cast<DWORD>(::GetWindowLongPtrA(templated, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(templated, GWL_EXSTYLE));
     const LRESULT font = ::SendMessageA(templated, WM_GETFONT, 0, 0);
-    ::DestroyWindow(templated);
     // The calendar asks for its first day states while it is created, before
     // the popup has attached it: that request is answered, the preset waits.
     const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CALENDAR));
     const HWND calendar = ::CreateWindowExA(exStyle, MONTHCAL_CLASSA, "", style | MCS_DAYSTATE, place.left, place.top,
                                             place.right - place.left, place.bottom - place.top, m_hWnd, id,
                                             ::GetModuleHandleA(nullptr), nullptr);
-    if (calendar != nullptr && font != 0)
+    // Without the new calendar the template's stays: no day is bold, and a
+    // blocked day is still not picked.
+    if (calendar == nullptr)
+        return;
+    ::DestroyWindow(templated);
+    if (font != 0)
         ::SendMessageA(calendar, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
 }
 

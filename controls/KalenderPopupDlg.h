@@ -136,7 +136,8 @@ private:
     // a day the rule blocks stays unpicked, explained with explain.
     void Pick(const SYSTEMTIME& day);
     // The template's calendar replaced by one with MCS_DAYSTATE, which the
-    // system takes only at creation: same id, place, style and font.
+    // system takes only at creation: same id, place, style and font. The
+    // template's stays when the new one cannot be made.
     void CreateDayStateCalendar();
     // m_dayStates filled for the months from first on: bit d-1 set for a
     // marked day d that the range holds.

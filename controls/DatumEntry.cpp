@@ -104,6 +104,16 @@ bool CDatumEntry::SetRange(const CDateValue& min, const CDateValue& max)
     return true;
 }
 
+namespace {
+
+// The code page's rule for two-byte characters, by which a long reason of
+// the day rule is cut.
+bool IsLeadByte(char byte) { return ::IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
+
+} // namespace
+
+void CDatumEntry::SetDayRule(DatumDayRule rule, void* context) { m_dayRule = {rule, context, &IsLeadByte}; }
+
 // Called after every refusal. The tip shows only at a field that has the
 // focus: not when the user went to Cancel or out of the dialog.
 void CDatumEntry::ExplainRefusal()

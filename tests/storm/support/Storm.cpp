@@ -722,8 +722,6 @@ void Storm::CheckField(std::size_t index, const FieldPlan& plan)
 
 bool Storm::OpenHost()
 {
-    m_controlsBefore = CCustomCtrl::LiveObjectCount();
-    m_buttonsBefore = CKodPopupButton::LiveObjectCount();
     m_host = m_factory(m_rng);
     if (!m_host || !m_host->Open()) {
         Fail("the host dialog could not be made");
@@ -737,6 +735,7 @@ bool Storm::OpenHost()
     m_pendingExits.assign(m_fields.size(), {});
     m_fieldWindows.clear();
     m_buttonWindows.clear();
+    m_deletions = std::make_unique<test::DeletionWatch>();
     for (const Field& field : m_fields) {
         HWND window = ::GetDlgItem(m_dialog, field.id);
         m_fieldWindows.push_back(window);
@@ -745,6 +744,9 @@ bool Storm::OpenHost()
                                                                                        : nullptr);
         if (window == nullptr || EntryOf(m_fieldWindows.size() - 1) == nullptr)
             Fail("field " + std::to_string(field.id) + " has no date-control object");
+        m_deletions->Watch(window);
+        if (m_buttonWindows.back() != nullptr)
+            m_deletions->Watch(m_buttonWindows.back());
     }
     std::string description = "open a host dialog\n" + m_host->Describe();
     description.pop_back();
@@ -764,15 +766,17 @@ void Storm::CloseHost(bool destroy)
         m_host->Dialog().DestroyWindow();
         Pump();
     }
-    for (std::size_t i = 0; i < m_fieldWindows.size(); ++i)
+    for (std::size_t i = 0; i < m_fieldWindows.size(); ++i) {
+        const std::string field = "field " + std::to_string(m_fields[i].id);
         if (::IsWindow(m_fieldWindows[i]) || (m_buttonWindows[i] != nullptr && ::IsWindow(m_buttonWindows[i])))
-            Fail("a window of field " + std::to_string(m_fields[i].id) + " outlived its dialog");
-    if (CCustomCtrl::LiveObjectCount() != m_controlsBefore)
-        Fail(std::to_string(CCustomCtrl::LiveObjectCount() - m_controlsBefore) +
-             " control objects more than before the dialog (a negative count: deleted twice)");
-    if (CKodPopupButton::LiveObjectCount() != m_buttonsBefore)
-        Fail(std::to_string(CKodPopupButton::LiveObjectCount() - m_buttonsBefore) +
-             " button objects more than before the dialog (a negative count: deleted twice)");
+            Fail("a window of " + field + " outlived its dialog");
+        else if (const int deleted = m_deletions->Deletions(m_fieldWindows[i]); deleted != 1)
+            Fail("the control object of " + field + " was deleted " + std::to_string(deleted) + " times");
+        else if (m_buttonWindows[i] != nullptr && m_deletions->Deletions(m_buttonWindows[i]) != 1)
+            Fail("the button object of " + field + " was deleted " +
+                 std::to_string(m_deletions->Deletions(m_buttonWindows[i])) + " times");
+    }
+    m_deletions.reset();
     m_host.reset();
     m_dialog = nullptr;
     m_fields.clear();
@@ -829,8 +833,6 @@ StormReport Storm::Run()
     });
 
     Log("storm: seed " + std::to_string(m_seed) + ", " + std::to_string(m_events) + " events");
-    const int controlsAtStart = CCustomCtrl::LiveObjectCount();
-    const int buttonsAtStart = CKodPopupButton::LiveObjectCount();
     for (m_event = 0; m_event < m_events && !Failed(); ++m_event) {
         m_progress = m_event;
         if (!m_host && !OpenHost())
@@ -845,8 +847,6 @@ StormReport Storm::Run()
     if (m_event > 0 && m_event == m_events)
         m_event = m_events - 1;
     CloseHost(true);
-    if (CCustomCtrl::LiveObjectCount() != controlsAtStart || CKodPopupButton::LiveObjectCount() != buttonsAtStart)
-        Fail("control or button objects outlived the storm");
 
     m_stop = true;
     m_watchdog.join();

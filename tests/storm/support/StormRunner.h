@@ -12,6 +12,7 @@
 #include "tests/storm/support/Storm.h"
 
 #include "controls/DatumEntry.h"
+#include "tests/controls/support/DeletionWatch.h"
 
 #include <atomic>
 #include <cstdint>
@@ -216,8 +217,7 @@ private:
     std::vector<Field> m_fields;
     std::vector<HWND> m_fieldWindows;
     std::vector<HWND> m_buttonWindows;   // the popup button of each field, null for a date edit
-    int m_controlsBefore = 0;
-    int m_buttonsBefore = 0;
+    std::unique_ptr<test::DeletionWatch> m_deletions;   // the objects of the fields and buttons
     HWND m_outside = nullptr;
     HWND m_outsideEdit = nullptr;
 

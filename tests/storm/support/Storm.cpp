@@ -77,6 +77,8 @@ const char* CommandName(UINT message)
     case DCM_OPENPOPUP: return "DCM_OPENPOPUP";
     case DCM_BUTTONFOCUS: return "DCM_BUTTONFOCUS";
     case DCM_YIELDFOCUS: return "DCM_YIELDFOCUS";
+    case DCM_SETRANGE: return "DCM_SETRANGE";
+    case DCM_SETDAYRULE: return "DCM_SETDAYRULE";
     default: return nullptr;
     }
 }
@@ -502,6 +504,15 @@ void Storm::OnTick()
             ActOnPopup(popup);
             break;   // the vector may have moved; the next tick sees the rest
         }
+        if (seen->acted && seen->pickMayBeRefused && now - seen->actedAt >= kRefusedPickMs) {
+            // The field's rules refuse the day: the popup stayed open, and the user gives up.
+            seen->pickMayBeRefused = false;
+            seen->actedAt = now;
+            seen->action += ", refused, then Escape";
+            Log("      popup: the pick was refused; Escape");
+            ::PostMessageA(::GetDlgItem(popup, IDC_CALENDAR), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            break;
+        }
         if (seen->acted && now - seen->actedAt >= kPopupLimitMs) {
             Fail("the popup stayed open " + std::to_string(kPopupLimitMs) + " ms after " + seen->action);
             ::SendMessageA(popup, WM_COMMAND, IDCANCEL, 0);
@@ -648,7 +659,7 @@ void Storm::Check(StepPlan& plan, HWND focusBefore)
         const auto i = static_cast<std::size_t>(plan.typedField);
         const CString now = test::TextOf(m_fieldWindows[i]);
         if (focus == m_fieldWindows[i] && (m_fields[i].flags & DCF_AUTOADVANCE) != 0 && !m_before[i].settingText &&
-            now != m_before[i].window && !now.IsEmpty() && Accepts(m_fields[i].kind, now))
+            now != m_before[i].window && !now.IsEmpty() && Accepts(m_fields[i], now))
             Fail("the typed change made " + Show(now) + " in auto-advancing " + std::to_string(m_fields[i].id) +
                  ", but the focus stayed");
     }
@@ -672,7 +683,7 @@ void Storm::CheckField(std::size_t index, const FieldPlan& plan)
         bool allowed = false;
         for (const CString& base : bases)
             if (text == base ||
-                (!plan.text.strict && Accepts(field.kind, base) && text == Normalized(field.kind, base)))
+                (!plan.text.strict && Accepts(field, base) && text == Normalized(field.kind, base)))
                 allowed = true;
         if (!allowed) {
             std::string expected;
@@ -711,7 +722,7 @@ void Storm::CheckField(std::size_t index, const FieldPlan& plan)
         if (!valueKept)
             Fail("an exchange changed the bound value of " + name);
         else if (bound != before.bound && bound != text &&
-                 !(Accepts(field.kind, bound) && Normalized(field.kind, bound) == text))
+                 !(Accepts(field, bound) && Normalized(field.kind, bound) == text))
             Fail("an exchange left the bound text of " + name + " at " + Show(bound) + ", window " + Show(text) +
                  ", before " + Show(before.bound));
         return;
@@ -778,6 +789,7 @@ void Storm::CloseHost(bool destroy)
     }
     m_deletions.reset();
     m_host.reset();
+    m_dayPatterns.clear();
     m_dialog = nullptr;
     m_fields.clear();
     m_fieldWindows.clear();

@@ -410,7 +410,6 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
     dlg.Pump();
     EXPECT_NE(::SendMessageA(Button(kFirstCtrlId), BM_GETSTATE, 0, 0) & BST_FOCUS, 0);   // drawn focused
     EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "070115");
-    EXPECT_TRUE(Ctrl(kFirstCtrlId).HasButtonFocus());
     const Expect toButton[] = {Request(DCM_BUTTONFOCUS, kRoleFirst)};
     EXPECT_TRUE(log.Matches(toButton));
 
@@ -418,7 +417,6 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_BUTTONFOCUS, 0, 0), 0);
     log.Clear();
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_EXITCHECK, 0, 0), 0);
-    EXPECT_FALSE(Ctrl(kFirstCtrlId).HasButtonFocus());
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_EXITCHECK, 0, 0), 0);
     EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
     const Expect checks[] = {Request(DCM_EXITCHECK, kRoleFirst), Request(DCM_EXITCHECK, kRoleFirst), Change(kFirstCtrlId),

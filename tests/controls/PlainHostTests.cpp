@@ -48,14 +48,12 @@ struct Scenario {
 // A real click on the first field's button, then on 24 January 2007 in the popup.
 void PickDayInPopup(const DialogSteps& dialog)
 {
-    const auto* ctrl = dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(dialog.Item(kCtrlIds.first)));
-    ASSERT_NE(ctrl, nullptr);
     PopupDriver driver([](CKalenderPopupDlg& popup) {
         POINT day{};
         if (CalendarDayPoint(::GetDlgItem(popup.m_hWnd, IDC_CALENDAR), 2007, 1, 24, &day))
             ClickAt(day);
     });
-    ClickAt(CentreOf(ctrl->GetPopupButton()->m_hWnd));
+    ClickAt(CentreOf(PopupButtonOf(dialog.Item(kCtrlIds.first))));
     EXPECT_TRUE(dialog.PumpUntil([&] { return driver.scriptRan; }));
     EXPECT_FALSE(driver.timedOut);
 }

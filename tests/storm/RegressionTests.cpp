@@ -5,9 +5,8 @@
 // (DeletionWatch.h), so that a use of a deleted object aborts the program
 // instead of passing unnoticed.
 #include "controls/ControlClasses.h"
-#include "controls/DatumCtrl.h"
 #include "controls/DatumProtocol.h"
-#include "controls/KodPopupButton.h"
+#include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/DeletionWatch.h"
 #include "tests/controls/support/HostDialog.h"
 #include "tests/controls/support/PopupDriver.h"
@@ -78,7 +77,7 @@ TEST_F(StormRegression, ControlDestroyedWhileItsPopupRunsIsNotUsedAgain)
         ASSERT_TRUE(dlg.Open());
         dlg.Focus(kIds.first);
         const HWND field = dlg.Item(kIds.first);
-        const HWND button = dynamic_cast<CDatumCtrl&>(dlg.Control(kIds.first)).GetPopupButton()->m_hWnd;
+        const HWND button = test::PopupButtonOf(field);
         ASSERT_TRUE(deletions.Watch(field) && deletions.Watch(button));
         test::PopupDriver driver([&](CKalenderPopupDlg&) {
             test::PoisonFreedBlocks(true);

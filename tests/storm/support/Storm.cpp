@@ -24,11 +24,10 @@
 #include "tests/storm/support/StormRunner.h"
 
 #include "controls/ControlClasses.h"
-#include "controls/DatumCtrl.h"
 #include "controls/KalenderPopupDlg.h"
-#include "controls/KodPopupButton.h"
 #include "platform/core/ClockForTesting.h"
 #include "platform/window/MessageBox.h"
+#include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/HostDialog.h"
 #include "tests/win32/support/Pump.h"
 
@@ -750,9 +749,7 @@ bool Storm::OpenHost()
     for (const Field& field : m_fields) {
         HWND window = ::GetDlgItem(m_dialog, field.id);
         m_fieldWindows.push_back(window);
-        auto* ctrl = dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(window));
-        m_buttonWindows.push_back(ctrl != nullptr && ctrl->GetPopupButton() != nullptr ? ctrl->GetPopupButton()->m_hWnd
-                                                                                       : nullptr);
+        m_buttonWindows.push_back(test::PopupButtonOf(window));
         if (window == nullptr || EntryOf(m_fieldWindows.size() - 1) == nullptr)
             Fail("field " + std::to_string(field.id) + " has no date-control object");
         m_deletions->Watch(window);

@@ -3,13 +3,9 @@
 
 #include "platform/window/Wnd.h"
 
-int CCustomCtrl::s_liveObjects = 0;
+CCustomCtrl::CCustomCtrl() = default;
 
-CCustomCtrl::CCustomCtrl() { ++s_liveObjects; }
-
-CCustomCtrl::~CCustomCtrl() { --s_liveObjects; }
-
-int CCustomCtrl::LiveObjectCount() { return s_liveObjects; }
+CCustomCtrl::~CCustomCtrl() = default;
 
 int CCustomCtrl::GetText(char* buffer, int capacity)
 {

@@ -70,10 +70,6 @@ public:
     // DCN_MODIFIED when text differs from the bound text.
     void CheckModified(const CString* text);
 
-    // Control objects alive now: they delete themselves after their window,
-    // so this returns to its former value when their dialog is gone.
-    static int LiveObjectCount();
-
     // --- fields ---
     CCustomCtrl* m_pCtrl = nullptr;  // the control interface the checks call; the control itself
     CWnd* m_pParent = nullptr;       // the dialog that bound the control; receives every notification
@@ -88,7 +84,4 @@ public:
 protected:
     // Sends one notification of the protocol to the parent: (control id, 0).
     void NotifyParent(UINT notification) const;
-
-private:
-    static int s_liveObjects;
 };

@@ -36,10 +36,8 @@ public:
     // height. Only after WM_CREATE, which makes the button.
     virtual void MoveControl(const RECT* rect, BOOL repaint);
 
-    CKodPopupButton* GetPopupButton() const { return m_pPopupButton.get(); }
     // The button's width at a DPI: 15 pixels at 96, in proportion elsewhere.
     static LONG ButtonWidthAt(UINT dpi);
-    BOOL HasButtonFocus() const { return m_bButtonFocus; }
 
 protected:
     TextForm BoundValueForm() const override { return TextForm::Dashed; }

@@ -112,6 +112,16 @@ bool CDatumEntry::SetRange(const CDateValue& min, const CDateValue& max)
     return true;
 }
 
+namespace {
+
+// The code page's rule for two-byte characters, by which a long reason of
+// the day rule is cut.
+bool IsLeadByte(char byte) { return ::IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
+
+} // namespace
+
+void CDatumEntry::SetDayRule(DatumDayRule rule, void* context) { m_dayRule = {rule, context, &IsLeadByte}; }
+
 // Called after every refusal. The tip shows only at a field that has the
 // focus: not when the user went to Cancel or out of the dialog.
 void CDatumEntry::ExplainRefusal()
@@ -218,27 +228,34 @@ LRESULT CDatumEntry::OnChar(WPARAM character, LPARAM)
     return Default();
 }
 
-// WM_PASTE: under DCF_QUICKENTRY the clipboard's text goes in without the
-// blanks around it (a date copied from a spreadsheet or a mail often
-// carries a space or a line break); otherwise the edit pastes as it is.
+// WM_PASTE: under DCF_QUICKENTRY the clipboard's first line goes in without
+// the blanks around it (a date copied from a spreadsheet or a mail often
+// carries a space or a line break); otherwise the edit pastes as it is. As
+// the system's paste, a read-only field takes nothing, and a clipboard that
+// cannot be read leaves the text alone.
 LRESULT CDatumEntry::OnPaste(WPARAM, LPARAM)
 {
-    if ((m_wFlags & DCF_QUICKENTRY) == 0 || !::IsClipboardFormatAvailable(CF_UNICODETEXT))
+    if ((m_wFlags & DCF_QUICKENTRY) == 0 || (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & ES_READONLY) != 0 ||
+        !::IsClipboardFormatAvailable(CF_UNICODETEXT))
         return Default();
     if (!::OpenClipboard(m_hWnd))
         return 0;
+    bool read = false;
     std::string text;
     if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* wide = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            const std::wstring trimmed(TrimmedPaste(wide));
-            const int size = ::WideCharToMultiByte(CP_ACP, 0, trimmed.c_str(), -1, nullptr, 0, nullptr, nullptr);
+            const std::wstring_view trimmed = TrimmedPaste(wide);
+            const std::wstring line(TrimmedPaste(trimmed.substr(0, trimmed.find_first_of(L"\r\n"))));
+            const int size = ::WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
             text.resize(static_cast<std::size_t>(size > 0 ? size : 1));
-            ::WideCharToMultiByte(CP_ACP, 0, trimmed.c_str(), -1, text.data(), size, nullptr, nullptr);
+            ::WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, text.data(), size, nullptr, nullptr);
             ::GlobalUnlock(data);
+            read = true;
         }
     }
     ::CloseClipboard();
-    SendMessage(EM_REPLACESEL, TRUE, win32::ToLParam(text.c_str()));
+    if (read)
+        SendMessage(EM_REPLACESEL, TRUE, win32::ToLParam(text.c_str()));
     return 0;
 }
 

@@ -51,7 +51,7 @@ public:
     // The host's rule on single days (DayRule.h), before or after binding;
     // a null rule removes it. A blocked day is refused wherever a date
     // outside the range is; marked days are bold in the calendar.
-    void SetDayRule(DatumDayRule rule, void* context) { m_dayRule = {rule, context}; }
+    void SetDayRule(DatumDayRule rule, void* context);
 
     // --- binding without the framework ---
     // Binds the control to a text and a value of its own (a CDateTimeValue

@@ -36,19 +36,30 @@ bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
 }
 
+// How far a span from low to high moves to lie between first and last:
+// back over the far end first, then on over the near one.
+LONG ShiftInto(LONG low, LONG high, LONG first, LONG last)
+{
+    const LONG back = high > last ? last - high : 0;
+    return low + back < first ? first - low : back;
+}
+
 } // namespace
 
 ScreenLimits ScreenLimits::FromSystem()
 {
-    return {::GetSystemMetrics(SM_CXMAXIMIZED), ::GetSystemMetrics(SM_CYMAXIMIZED),
-            ::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER)};
+    ScreenLimits limits{::GetSystemMetrics(SM_CXMAXIMIZED), ::GetSystemMetrics(SM_CYMAXIMIZED),
+                        ::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER)};
+    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &limits.work, 0))
+        limits.work = {};
+    return limits;
 }
 
 ScreenLimits ScreenLimits::OnMonitor(const MONITORINFO& monitor, const ScreenLimits& primary)
 {
     if ((monitor.dwFlags & MONITORINFOF_PRIMARY) != 0)
-        return primary;
-    return {monitor.rcWork.right, monitor.rcWork.bottom, primary.cxBorder, primary.cyBorder};
+        return {primary.cxMaximized, primary.cyMaximized, primary.cxBorder, primary.cyBorder, monitor.rcWork};
+    return {monitor.rcWork.right, monitor.rcWork.bottom, primary.cxBorder, primary.cyBorder, monitor.rcWork};
 }
 
 // An area off every monitor counts on the nearest one, as the system moves
@@ -74,6 +85,17 @@ RECT PullBackOnScreen(RECT rect, const ScreenLimits& limits)
         rect.left -= overflowX;
         rect.right -= overflowX;
     }
+    return rect;
+}
+
+RECT PlacePopup(RECT rect, const ScreenLimits& limits)
+{
+    rect = PullBackOnScreen(rect, limits);
+    const RECT& work = limits.work;
+    if (work.right <= work.left || work.bottom <= work.top)
+        return rect;
+    ::OffsetRect(&rect, ShiftInto(rect.left, rect.right, work.left, work.right),
+                 ShiftInto(rect.top, rect.bottom, work.top, work.bottom));
     return rect;
 }
 
@@ -185,7 +207,7 @@ BOOL CKalenderPopupDlg::OnInitDialog()
     // while the popup is still invisible, so it does not count as a move.
     const RECT fieldCorner{m_x, m_y - 1, m_x + 1, m_y};
     placement.rcNormalPosition =
-        PullBackOnScreen(RECT{m_x, m_y, m_x + width, m_y + height}, ScreenLimits::ForArea(fieldCorner));
+        PlacePopup(RECT{m_x, m_y, m_x + width, m_y + height}, ScreenLimits::ForArea(fieldCorner));
     SetWindowPlacement(&placement);
 
     // Days outside the range are not offered: the calendar greys them and
@@ -215,14 +237,18 @@ void CKalenderPopupDlg::CreateDayStateCalendar()
     const auto style = static_cast<DWORD>(::GetWindowLongPtrA(templated, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(templated, GWL_EXSTYLE));
     const LRESULT font = ::SendMessageA(templated, WM_GETFONT, 0, 0);
-    ::DestroyWindow(templated);
     // The calendar asks for its first day states while it is created, before
     // the popup has attached it: that request is answered, the preset waits.
     const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_CALENDAR));
     const HWND calendar = ::CreateWindowExA(exStyle, MONTHCAL_CLASSA, "", style | MCS_DAYSTATE, place.left, place.top,
                                             place.right - place.left, place.bottom - place.top, m_hWnd, id,
                                             ::GetModuleHandleA(nullptr), nullptr);
-    if (calendar != nullptr && font != 0)
+    // Without the new calendar the template's stays: no day is bold, and a
+    // blocked day is still not picked.
+    if (calendar == nullptr)
+        return;
+    ::DestroyWindow(templated);
+    if (font != 0)
         ::SendMessageA(calendar, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
 }
 

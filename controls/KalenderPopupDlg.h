@@ -15,7 +15,7 @@
 //                       keys move the highlight where the system's
 //                       calendar does not move it itself; it shows the tip
 //                       that explains a refused pick
-//   ScreenLimits, PullBackOnScreen   the placement rule, as a pure function
+//   ScreenLimits, PullBackOnScreen, PlacePopup   the placement rule, as pure functions
 //   DayAfterKey         the navigation keys' rule, as a pure function
 //
 // The popup knows nothing of the control: it gets a start text, a flag to
@@ -35,21 +35,20 @@
 // these are the system metrics; on any other the right and bottom edges of
 // its work area take the place of the maximised size. So the first two are
 // screen coordinates of a right and a bottom limit, whatever their names say.
+// The maximised size can reach past the work area, even past the screen
+// (1288 x 1062 on a screen of 1280 x 1024): the work area bounds the popup too.
 struct ScreenLimits {
     int cxMaximized;   // SM_CXMAXIMIZED (the primary monitor starts at 0), or the work area's right edge
     int cyMaximized;   // SM_CYMAXIMIZED (the primary monitor starts at 0), or the work area's bottom edge
     int cxBorder;      // SM_CXBORDER
     int cyBorder;      // SM_CYBORDER
+    RECT work{};       // the monitor's work area; empty: none known
 
     // The primary monitor's limits.
     static ScreenLimits FromSystem();
     // The limits on the monitor that holds most of the area, or on the
     // nearest one when none holds any of it.
     static ScreenLimits ForArea(const RECT& area);
-
-private:
-    // The placement table of the tests reaches in here, with monitors that no display has.
-    friend struct ScreenLimitsOnAnyMonitor;
     // The limits on a monitor, given the primary monitor's limits.
     static ScreenLimits OnMonitor(const MONITORINFO& monitor, const ScreenLimits& primary);
 };
@@ -58,6 +57,12 @@ private:
 // most cyMaximized - cyBorder and its right edge at most cxMaximized -
 // cxBorder. There is no correction towards the top or the left.
 RECT PullBackOnScreen(RECT rect, const ScreenLimits& limits);
+
+// Where the popup goes: rect pulled back on screen, then, only where it
+// would still leave the work area, shifted into it, keeping its size, in
+// any direction; a popup larger than the work area keeps its left and top
+// edges there.
+RECT PlacePopup(RECT rect, const ScreenLimits& limits);
 
 // The day a navigation key moves the highlight to: Left and Right by a day,
 // Up and Down by a week, Page Up and Page Down by a month (to the month's
@@ -91,8 +96,9 @@ public:
     // day. pPicked: set to TRUE on a pick, never cleared. Both are borrowed
     // and must outlive the modal run. (x, y): the field's bottom-left corner
     // in screen coordinates. The popup's top-left corner goes there unless
-    // that puts it over its monitor's right or bottom edge, and the monitor
-    // is the one that holds the pixel just above (x, y), the field's.
+    // that puts it over its monitor's right or bottom edge or out of the
+    // monitor's work area (PlacePopup), and the monitor is the one that
+    // holds the pixel just above (x, y), the field's.
     CKalenderPopupDlg(CString* pResult, BOOL* pPicked, int x, int y, CWnd* pParent = nullptr);
     // The field's rules: the calendar offers the days of their range
     // (MCM_SETRANGE; by default every day), and the start text must lie
@@ -134,7 +140,8 @@ private:
     // a day the field's rules refuse stays unpicked, explained with explain.
     void Pick(const SYSTEMTIME& day);
     // The template's calendar replaced by one with MCS_DAYSTATE, which the
-    // system takes only at creation: same id, place, style and font.
+    // system takes only at creation: same id, place, style and font. The
+    // template's stays when the new one cannot be made.
     void CreateDayStateCalendar();
     // m_dayStates filled for the months from first on: bit d-1 set for a
     // marked day d that the range holds.

@@ -6,13 +6,9 @@
 
 #include <oleacc.h>
 
-int CKodPopupButton::s_liveObjects = 0;
+CKodPopupButton::CKodPopupButton(CDatumCtrl* pOwner) : m_pOwner(pOwner) {}
 
-CKodPopupButton::CKodPopupButton(CDatumCtrl* pOwner) : m_pOwner(pOwner) { ++s_liveObjects; }
-
-CKodPopupButton::~CKodPopupButton() { --s_liveObjects; }
-
-int CKodPopupButton::LiveObjectCount() { return s_liveObjects; }
+CKodPopupButton::~CKodPopupButton() = default;
 
 const MessageMap* CKodPopupButton::GetMessageMap() const
 {

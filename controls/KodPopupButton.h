@@ -18,9 +18,6 @@ public:
     explicit CKodPopupButton(CDatumCtrl* pOwner);
     ~CKodPopupButton() override;
 
-    // Button objects alive now, for tests that check that each one is deleted once.
-    static int LiveObjectCount();
-
 protected:
     const MessageMap* GetMessageMap() const override;
 
@@ -38,6 +35,4 @@ private:
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
 
     CDatumCtrl* const m_pOwner;   // the date control that created the button; not owned
-
-    static int s_liveObjects;
 };

@@ -26,8 +26,11 @@ void CRefusalTip::Show(const CWnd& field, const CString& sentence)
     Hide();
     m_field = field.m_hWnd;
     m_sentence = sentence;
-    // The sentences are plain ASCII.
-    m_wide.assign(sentence.GetString(), sentence.GetString() + sentence.GetLength());
+    // A host's reason for a blocked day is in the program's code page.
+    m_wide.assign(static_cast<std::size_t>(sentence.GetLength()), L'\0');
+    const int wide = ::MultiByteToWideChar(CP_ACP, 0, sentence.GetString(), sentence.GetLength(), m_wide.data(),
+                                           static_cast<int>(m_wide.size()));
+    m_wide.resize(static_cast<std::size_t>(wide > 0 ? wide : 0));
 
     // The edit of common controls 6 shows a balloon of its own; an older
     // edit does not know the message and answers 0.

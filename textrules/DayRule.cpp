@@ -33,7 +33,9 @@ unsigned DayRule::StateOf(const CDateValue& day) const
 }
 
 // The buffer's last character is zeroed after the call, so a rule that
-// fills it to the end still gives a terminated text.
+// fills it to the end still gives a terminated text. A two-byte character
+// whose second byte did not fit goes whole; the text is walked from its
+// start, as a second byte may look like a first one.
 CString DayRule::ReasonFor(const CDateValue& day) const
 {
     if (rule == nullptr)
@@ -41,5 +43,12 @@ CString DayRule::ReasonFor(const CDateValue& day) const
     char reason[kReasonSize] = {};
     rule(day, context, reason, kReasonSize);
     reason[kReasonSize - 1] = '\0';
-    return CString(reason);
+    int length = 0;
+    while (reason[length] != '\0') {
+        const bool twoBytes = leadByte != nullptr && leadByte(reason[length]);
+        if (twoBytes && reason[length + 1] == '\0')
+            break;
+        length += twoBytes ? 2 : 1;
+    }
+    return CString(reason, length);
 }

@@ -5,6 +5,8 @@
 //   DatumDayRule        the host's function
 //   DatumWeekdaysOnly   a ready rule: Saturdays and Sundays are blocked
 //   DayRule             a rule with its context, as a field keeps it
+//   LeadByteTest        the code page's rule for two-byte characters, which
+//                       the controls hand in with the rule
 //
 // One of the date rules of TextRules.h, asked after the range: only about
 // a date the calendar has and the range holds.
@@ -26,9 +28,13 @@ using DatumDayRule = unsigned (*)(const CDateValue& day, void* context, char* re
 // The context is not used.
 unsigned DatumWeekdaysOnly(const CDateValue& day, void* context, char* reason, int reasonSize);
 
+// Whether a byte of the program's code page begins a two-byte character.
+using LeadByteTest = bool (*)(char byte);
+
 struct DayRule {
-    DatumDayRule rule = nullptr;   // null: no rule, every day allowed and none marked
-    void* context = nullptr;       // handed to the rule as it is
+    DatumDayRule rule = nullptr;       // null: no rule, every day allowed and none marked
+    void* context = nullptr;           // handed to the rule as it is
+    LeadByteTest leadByte = nullptr;   // null: every character of a reason is one byte
 
     // The room a rule gets for its reason, the zero included: the longest
     // refusal sentence, with a reason of 48 characters, stays under 80.
@@ -38,7 +44,7 @@ struct DayRule {
     // The rule's bits for the day; 0 without a rule.
     unsigned StateOf(const CDateValue& day) const;
     bool Blocks(const CDateValue& day) const { return (StateOf(day) & DATUM_DAY_BLOCKED) != 0; }
-    // The rule's reason for the day, cut to kReasonSize - 1 characters;
-    // empty without a rule or when the rule gives none.
+    // The rule's reason for the day, cut to kReasonSize - 1 bytes on a
+    // character boundary; empty without a rule or when the rule gives none.
     CString ReasonFor(const CDateValue& day) const;
 };

@@ -115,6 +115,15 @@ struct DescriptionChanges {
     }
 };
 
+// Blocks 15 August, giving the holiday's name in the single-byte code page.
+unsigned AssumptionDay(const CDateValue& day, void*, char* reason, int reasonSize)
+{
+    if (day.month != 8 || day.day != 15)
+        return 0;
+    ::lstrcpynA(reason, "Mari\xE4 Himmelfahrt", reasonSize);
+    return DATUM_DAY_BLOCKED;
+}
+
 // With DCF_EXPLAIN, each refusal shows its own sentence in a balloon
 // tooltip under the field as soon as it is refused, at focus-out and for
 // DCM_VERIFY alike, and an accessibility client reads the sentence as the
@@ -138,6 +147,7 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         Refuse refuse;
         Dismiss dismiss;
         const char* sentence;   // empty: no tip
+        DatumDayRule rule = nullptr;
     };
     constexpr int kExplain = DCF_EXPLAIN;
     const char* const kForms = "Type a date as yyyy-mm-dd, yyyymmdd or yymmdd.";
@@ -179,6 +189,8 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         {"DatumCtrl", 0, "", "", "2007-02-31", Refuse::Tab, Dismiss::Key, ""},
         {"DatumEdit", DCF_REQUIRED, "2026-01-01", "", "20250101", Refuse::Verify, Dismiss::Key, ""},
         {"DatumCtrl", kExplain, "", "", "2007-02-31", Refuse::Cancel, Dismiss::Key, ""},
+        {"DatumEdit", kExplain, "", "", "20260815", Refuse::Tab, Dismiss::Key,
+         "2026-08-15 cannot be chosen: Mari\xE4 Himmelfahrt.", AssumptionDay},
     };
     auto day = [](const char* dashed) {
         CDateValue date;
@@ -191,7 +203,8 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
     ASSERT_NE(hook, nullptr);
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.text << "\" flags " << c.flags);
-        HostDialog dlg(c.className, {.flags = c.flags, .minDate = day(c.earliest), .maxDate = day(c.latest)}, {},
+        HostDialog dlg(c.className,
+                       {.flags = c.flags, .minDate = day(c.earliest), .maxDate = day(c.latest), .dayRule = c.rule}, {},
                        kCtrlIds);
         ASSERT_TRUE(dlg.Open());
         // This program has no manifest for common controls 6: its edits have
@@ -232,9 +245,7 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
         case Dismiss::Click: ClickAt(CentreOf(field)); break;
         case Dismiss::Focus: ::SetFocus(dlg.Item(IDCANCEL)); break;
         }
-        for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 3000 && !ShownTooltipText().IsEmpty();
-             ::Sleep(10))
-            dlg.Pump();
+        dlg.PumpUntil([] { return ShownTooltipText().IsEmpty(); });
         dlg.Pump();
         EXPECT_EQ(ShownTooltipText(), "");
         EXPECT_NE(Read(field).description, sentence);

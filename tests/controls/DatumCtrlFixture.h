@@ -7,6 +7,7 @@
 #include "controls/DatumCtrl.h"
 #include "controls/KodPopupButton.h"
 #include "platform/window/Module.h"
+#include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/HostDialog.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ protected:
     }
 
     CDatumCtrl& Ctrl(int id) { return *dynamic_cast<CDatumCtrl*>(m_dialog->GetDlgItem(id)); }
-    HWND Button(int id) { return Ctrl(id).GetPopupButton()->m_hWnd; }
+    HWND Button(int id) { return PopupButtonOf(m_dialog->Item(id)); }
 
     std::unique_ptr<HostDialog> m_dialog;
 };

@@ -3,6 +3,7 @@
 // opening keys, and the lifetime of control and button objects.
 #include "platform/window/Dpi.h"
 #include "tests/controls/DatumCtrlFixture.h"
+#include "tests/controls/support/DeletionWatch.h"
 #include "tests/controls/support/ImportPatch.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace test {
@@ -408,7 +410,6 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
     dlg.Pump();
     EXPECT_NE(::SendMessageA(Button(kFirstCtrlId), BM_GETSTATE, 0, 0) & BST_FOCUS, 0);   // drawn focused
     EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "070115");
-    EXPECT_TRUE(Ctrl(kFirstCtrlId).HasButtonFocus());
     const Expect toButton[] = {Request(DCM_BUTTONFOCUS, kRoleFirst)};
     EXPECT_TRUE(log.Matches(toButton));
 
@@ -416,7 +417,6 @@ TEST_F(DatumCtrlTest, OwnButtonStopsTheFocusOut)
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_BUTTONFOCUS, 0, 0), 0);
     log.Clear();
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_EXITCHECK, 0, 0), 0);
-    EXPECT_FALSE(Ctrl(kFirstCtrlId).HasButtonFocus());
     EXPECT_EQ(::SendMessageA(dlg.Item(kFirstCtrlId), DCM_EXITCHECK, 0, 0), 0);
     EXPECT_EQ(TextOf(dlg.Item(kFirstCtrlId)), "2007-01-15");
     const Expect checks[] = {Request(DCM_EXITCHECK, kRoleFirst), Request(DCM_EXITCHECK, kRoleFirst), Change(kFirstCtrlId),
@@ -562,32 +562,30 @@ TEST_F(DatumCtrlTest, ClassMakesDatumCtrlObjects)
 // one control alone takes its button window with it.
 TEST_F(DatumCtrlTest, ControlsAndButtonsAreDeletedOnce)
 {
-    const int controls = CCustomCtrl::LiveObjectCount();
-    const int buttons = CKodPopupButton::LiveObjectCount();
-    EXPECT_EQ(controls, 0);   // the earlier tests' objects died with their windows
-    EXPECT_EQ(buttons, 0);
+    DeletionWatch deletions;
     Open();
-    HWND third = CreateCtrl(WS_CHILD | WS_VISIBLE, {72, 100, 168, 120}, 1010);
-    HWND fourth = CreateCtrl(WS_CHILD | WS_VISIBLE, {72, 130, 168, 150}, 1011);
-    HWND fourthButton = Button(1011);
-    EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls + 4);
-    EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons + 4);
+    const HWND third = CreateCtrl(WS_CHILD | WS_VISIBLE, {72, 100, 168, 120}, 1010);
+    const HWND fourth = CreateCtrl(WS_CHILD | WS_VISIBLE, {72, 130, 168, 150}, 1011);
+    const HWND fields[] = {m_dialog->Item(kFirstCtrlId), m_dialog->Item(kSecondCtrlId), third, fourth};
+    const HWND buttons[] = {Button(kFirstCtrlId), Button(kSecondCtrlId), Button(1010), Button(1011)};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(deletions.Watch(fields[i]) && deletions.Watch(buttons[i]));
+    auto deleted = [&](int i) { return std::pair{deletions.Deletions(fields[i]), deletions.Deletions(buttons[i])}; };
 
-    ::DestroyWindow(fourthButton);   // the button window first: its object lives on with the control
-    EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons + 4);
+    ::DestroyWindow(buttons[3]);   // the button window first: its object lives on with the control
+    EXPECT_EQ(deleted(3), std::pair(0, 0));
     ::DestroyWindow(fourth);
-    HWND thirdButton = Button(1010);
     ::DestroyWindow(third);
-    EXPECT_FALSE(::IsWindow(thirdButton));
-    EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls + 2);
-    EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons + 2);
+    EXPECT_FALSE(::IsWindow(buttons[2]));
+    EXPECT_EQ(deleted(3), std::pair(1, 1));
+    EXPECT_EQ(deleted(2), std::pair(1, 1));
+    EXPECT_EQ(deleted(0), std::pair(0, 0));
 
-    const HWND templateButtons[] = {Button(kFirstCtrlId), Button(kSecondCtrlId)};
     m_dialog.reset();
-    EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls);
-    EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons);
-    for (HWND button : templateButtons)
-        EXPECT_FALSE(::IsWindow(button));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(deleted(i), std::pair(1, 1)) << "control " << i;
+        EXPECT_FALSE(::IsWindow(buttons[i]));
+    }
 }
 
 } // namespace

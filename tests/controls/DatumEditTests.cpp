@@ -5,6 +5,7 @@
 #include "platform/core/ClockForTesting.h"
 #include "platform/window/Module.h"
 #include "platform/window/DataExchange.h"
+#include "tests/controls/support/DeletionWatch.h"
 #include "tests/controls/support/HostDialog.h"
 #include "tests/win32/support/MessageBoxCounter.h"
 
@@ -551,17 +552,18 @@ TEST_F(DatumEditTest, RegisteringTwiceSucceedsWithoutASecondClass)
 // control object exactly once.
 TEST_F(DatumEditTest, ObjectsLiveAndDieWithTheirWindows)
 {
-    const int before = CCustomCtrl::LiveObjectCount();
-    EXPECT_EQ(before, 0);   // the earlier tests' objects died with their windows
-    {
-        HostDialog& dlg = Open();
-        EXPECT_EQ(CCustomCtrl::LiveObjectCount(), before + 2);
-        EXPECT_NE(dynamic_cast<CDatumEdit*>(CWnd::FromHandlePermanent(dlg.Item(kFirstId))), nullptr);
-        EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kFirstId)), dlg.GetDlgItem(kFirstId));
-        EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kPlainEditId)), nullptr);
-        m_dialog.reset();
+    DeletionWatch deletions;
+    HostDialog& dlg = Open();
+    const HWND fields[] = {dlg.Item(kFirstId), dlg.Item(kSecondId)};
+    for (HWND field : fields) {
+        EXPECT_NE(dynamic_cast<CDatumEdit*>(CWnd::FromHandlePermanent(field)), nullptr);
+        deletions.Watch(field);
     }
-    EXPECT_EQ(CCustomCtrl::LiveObjectCount(), before);
+    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kFirstId)), dlg.GetDlgItem(kFirstId));
+    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.Item(kPlainEditId)), nullptr);
+    m_dialog.reset();
+    for (HWND field : fields)
+        EXPECT_EQ(deletions.Deletions(field), 1);
 }
 
 // --- keys and text ---

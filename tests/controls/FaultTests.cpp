@@ -50,6 +50,12 @@ INT_PTR WINAPI DialogBoxFails(HINSTANCE, LPCDLGTEMPLATEA, HWND, DLGPROC, LPARAM)
     return Failing(nullptr) ? -1 : 0;
 }
 
+HANDLE WINAPI GetClipboardDataFails(UINT)
+{
+    Failing(nullptr);
+    return nullptr;
+}
+
 HBITMAP WINAPI LoadBitmapFails(HINSTANCE, LPCSTR)
 {
     Failing(nullptr);
@@ -98,6 +104,8 @@ struct Fault {
     bool tipShows;         // the refusal's tooltip shows
     bool described;        // a client reads the refusal's sentence as the description
     bool picks;            // the popup opens and its pick becomes the text
+    bool pastes = true;    // a paste replaces the selection
+    bool dayRule = false;  // the field has a day rule, so its popup makes a calendar of its own
 };
 
 // What one run did.
@@ -108,7 +116,8 @@ struct Outcome {
     // What the field sent and was sent while working: until the popup, and from it.
     std::unique_ptr<ProtocolLog> beforePick;
     std::unique_ptr<ProtocolLog> fromPick;
-    CString text;                  // the field's at the end
+    CString text;                  // the field's after the pick
+    CString pasted;                // the field's after a paste over the whole text
     int windowsAfterWork = 0;      // top-level windows of the thread, the dialog still open
     bool explainedAfter = false;   // once the fault is over, a refusal shows and reads as its sentence
     int windowsAtStart = 0;
@@ -143,6 +152,10 @@ void Work(HWND dialog, Outcome& outcome)
     steps.Tab();
     outcome.fromPick->UnwatchAll();
     outcome.text = TextOf(field);
+    steps.Focus(kField);
+    ::SendMessageA(field, EM_SETSEL, 0, -1);
+    steps.Paste(kField, L" 2007-01-20\r\n");
+    outcome.pasted = TextOf(field);
     outcome.windowsAfterWork = TopLevelWindowCount();
 }
 
@@ -169,11 +182,11 @@ std::unique_ptr<ImportPatch> FailFor(const Fault* fault, During now)
 
 // Opens the host, works in it and closes it; with a fault, the call fails
 // while the dialog opens or while the user works.
-Outcome OpenWorkAndClose(bool plainHost, const Fault* fault)
+Outcome OpenWorkAndClose(bool plainHost, bool dayRule, const Fault* fault)
 {
     Outcome outcome;
     outcome.windowsAtStart = TopLevelWindowCount();
-    const Binding explained{.flags = DCF_EXPLAIN};
+    const Binding explained{.flags = DCF_EXPLAIN | DCF_QUICKENTRY, .dayRule = dayRule ? DatumWeekdaysOnly : nullptr};
     std::unique_ptr<HostDialog> framework;
     std::unique_ptr<PlainHostDialog> plain;
     HWND dialog = nullptr;
@@ -193,7 +206,7 @@ Outcome OpenWorkAndClose(bool plainHost, const Fault* fault)
     std::string unused;
     outcome.bound = DatumGetText(field, &unused) != DatumResult::NotBound;
     if (!outcome.bound) {   // the host binds again once it can
-        EXPECT_TRUE(DatumBind(field, {.flags = DCF_EXPLAIN}));
+        EXPECT_TRUE(DatumBind(field, {.flags = explained.flags, .dayRule = explained.dayRule}));
         EXPECT_TRUE(DatumBind(::GetDlgItem(dialog, kCtrlIds.second), {}));
     }
     {
@@ -240,24 +253,30 @@ TEST_F(FaultTest, AFailedSystemCallCostsOnlyWhatItWouldHaveGiven)
          false, true, true, true, true},
         {"the parent's subclass", "comctl32.dll", "SetWindowSubclass", StandIn(&SetWindowSubclassFails), nullptr,
          kOpening, true, false, true, true, true},
+        {"the clipboard's text", "user32.dll", "GetClipboardData", StandIn(&GetClipboardDataFails), nullptr,
+         kWorking, false, true, true, true, true, false},
+        {"the day-state calendar", "user32.dll", "CreateWindowExA", StandIn(&CreateWindowFails), MONTHCAL_CLASSA,
+         kWorking, false, true, true, true, true, true, true},
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.what);
         g_failures = 0;
-        const Outcome faulty = OpenWorkAndClose(fault.plainHost, &fault);
+        const Outcome faulty = OpenWorkAndClose(fault.plainHost, fault.dayRule, &fault);
         EXPECT_GT(g_failures, 0) << "the call was never made";
-        const Outcome reference = OpenWorkAndClose(fault.plainHost, nullptr);
+        const Outcome reference = OpenWorkAndClose(fault.plainHost, fault.dayRule, nullptr);
         // Without the fault, after it: everything works.
         ASSERT_TRUE(reference.bound);
         ASSERT_TRUE(reference.tipShown);
         ASSERT_EQ(reference.description, kSentence);
         ASSERT_EQ(reference.text, "2007-01-16");
+        ASSERT_EQ(reference.pasted, "2007-01-20");
         ASSERT_TRUE(reference.explainedAfter);
 
         EXPECT_EQ(faulty.bound, fault.bound);
         EXPECT_EQ(faulty.tipShown, fault.tipShows);
         EXPECT_EQ(faulty.description == kSentence, fault.described);
         EXPECT_EQ(faulty.text, fault.picks ? "2007-01-16" : "2007-01-15");
+        EXPECT_EQ(faulty.pasted, fault.pastes ? "2007-01-20" : faulty.text);
         EXPECT_TRUE(faulty.beforePick->Matches(ExactlyAsLogged(reference.beforePick->Log())));
         if (fault.picks) {
             EXPECT_TRUE(faulty.fromPick->Matches(ExactlyAsLogged(reference.fromPick->Log())));

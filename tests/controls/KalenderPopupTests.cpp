@@ -18,14 +18,6 @@
 #include <tuple>
 #include <vector>
 
-// The limits on any monitor, given as the tests' table gives them.
-struct ScreenLimitsOnAnyMonitor {
-    static ScreenLimits Of(const MONITORINFO& monitor, const ScreenLimits& primary)
-    {
-        return ScreenLimits::OnMonitor(monitor, primary);
-    }
-};
-
 namespace test {
 namespace {
 
@@ -38,19 +30,6 @@ CString SelectionOf(CKalenderPopupDlg& popup)
     CString text;
     text.Format("%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);
     return text;
-}
-
-// Real input arrives through the queue: pump until it has had its effect.
-bool PumpUntil(HostDialog& dlg, const std::function<bool()>& done)
-{
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > 3000)
-            return false;
-        dlg.Pump();
-        ::Sleep(10);
-    }
-    return true;
 }
 
 // A calendar that answers it has no selection, as a multi-selection one does.
@@ -125,9 +104,32 @@ TEST(PopupPlacement, KeepsThePopupOnTheFieldsMonitor)
     };
     for (const auto& c : cases) {
         MONITORINFO monitor{sizeof monitor, {}, c.work, c.flags};
-        EXPECT_EQ(PullBackOnScreen(c.requested, ScreenLimitsOnAnyMonitor::Of(monitor, primary)), c.placed)
+        EXPECT_EQ(PullBackOnScreen(c.requested, ScreenLimits::OnMonitor(monitor, primary)), c.placed)
             << c.monitor << " monitor, requested " << c.requested;
     }
+}
+
+// Placed by the limits, the popup is then moved only where it would still
+// leave the work area, into it: back from the right and the bottom, on from
+// the left and the top, to its left and top edges when it is larger.
+// Without a work area the limits alone place it.
+TEST(PopupPlacement, KeepsThePopupInsideTheWorkArea)
+{
+    const struct {
+        RECT work;
+        RECT requested;
+        RECT placed;
+    } cases[] = {
+        {{0, 0, 1280, 1024}, {300, 940, 464, 1095}, {300, 869, 464, 1024}},
+        {{0, 0, 1280, 1024}, {1200, 100, 1364, 255}, {1116, 100, 1280, 255}},
+        {{0, 0, 1280, 1024}, {-100, 100, 64, 255}, {0, 100, 164, 255}},
+        {{0, 40, 1280, 1024}, {100, 20, 264, 175}, {100, 40, 264, 195}},
+        {{0, 0, 1280, 1024}, {100, 100, 264, 255}, {100, 100, 264, 255}},
+        {{0, 0, 100, 100}, {50, 50, 214, 205}, {0, 0, 164, 155}},
+        {{}, {1200, 1000, 1364, 1155}, {1123, 906, 1287, 1061}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlacePopup(c.requested, {1288, 1062, 1, 1, c.work}), c.placed) << c.requested << " in " << c.work;
 }
 
 // The one monitor that Wine gives is the primary one: every area on it or
@@ -170,13 +172,15 @@ TEST(PopupKeys, MoveTheHighlightByDayWeekAndMonth)
 
 // The real popup has the calendar's smallest full size and its top-left
 // corner at the field's bottom-left corner, pulled back over the screen's
-// right and bottom edges, never over the left one.
+// right and bottom edges, and wholly inside the monitor's work area, also
+// for a field near the bottom of the screen and one partly off its left.
 TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
 {
     const ScreenLimits limits = ScreenLimits::FromSystem();
     // The popup at the left edge must stay partly on a monitor: SetWindowPlacement
     // itself brings back a window that would lie wholly off every monitor.
-    const POINT dialogPositions[] = {{100, 100}, {limits.cxMaximized - 40, limits.cyMaximized - 60}, {-100, 100}};
+    const POINT dialogPositions[] = {
+        {100, 100}, {limits.cxMaximized - 40, limits.cyMaximized - 60}, {-100, 100}, {300, 880}};
     for (const POINT& at : dialogPositions) {
         SCOPED_TRACE(::testing::Message() << "dialog at " << at.x << ", " << at.y);
         HostDialog& dlg = Open();
@@ -197,16 +201,14 @@ TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
         const LONG height = calendar.bottom - calendar.top;
         EXPECT_EQ(width, minimal.right - minimal.left);
         EXPECT_EQ(height, minimal.bottom - minimal.top);
-        const RECT expected = PullBackOnScreen({field.left, field.bottom, field.left + width, field.bottom + height},
-                                               limits);
+        const RECT expected = PlacePopup({field.left, field.bottom, field.left + width, field.bottom + height}, limits);
         EXPECT_EQ(driver.shownRect, expected);
-        if (at.x < 0) {
-            EXPECT_EQ(driver.shownRect.left, field.left);
-        }
-        if (field.bottom + height > limits.cyMaximized) {
-            EXPECT_EQ(driver.shownRect.right, limits.cxMaximized - limits.cxBorder);
-            EXPECT_EQ(driver.shownRect.bottom, limits.cyMaximized - limits.cyBorder);
-        }
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoA(::MonitorFromPoint({field.left, field.bottom - 1}, MONITOR_DEFAULTTONEAREST), &monitor);
+        RECT inside{};
+        ::IntersectRect(&inside, &driver.shownRect, &monitor.rcWork);
+        EXPECT_EQ(inside, driver.shownRect) << "the work area is " << monitor.rcWork;
     }
 }
 
@@ -214,8 +216,9 @@ TEST_F(DatumCtrlTest, PopupOpensUnderTheFieldInsideTheScreen)
 // (the runner's two-monitor display, CORVANEL_WINE_MONITORS=right or left:
 // the side of the second), the popup opens on the monitor of the field's
 // bottom-left pixel and is pulled back over that monitor's right and
-// bottom edges only. A field across the boundary belongs to the monitor it
-// starts on, even in that monitor's last pixel column. The rows give the
+// bottom edges only, never past its work area. A field across the boundary
+// belongs to the monitor it starts on, even in that monitor's last pixel
+// column. The rows give the
 // field's bottom-left corner and where the popup's right and bottom edges
 // end when pulled back (kStays: not pulled, the left or top edge stays at
 // the corner). Skipped on a display with one monitor.
@@ -244,7 +247,7 @@ TEST_F(DatumCtrlTest, PopupOpensOnTheFieldsMonitorOfTwo)
         {"near the second's bottom edge", {1400, 740}, kStays, 767},
         {"in the second's bottom-right corner", {2280, 760}, 2303, 767},
         {"across the boundary, from the second's first column", {1280, 740}, kStays, 767},
-        {"across the boundary, from the primary's last column", {1279, 740}, 1287, kStays},
+        {"across the boundary, from the primary's last column", {1279, 740}, 1280, kStays},   // its work area's edge
     };
     const Case onTheLeft[] = {
         {"near the second's right edge", {-100, 300}, -1, kStays},
@@ -360,7 +363,7 @@ TEST_F(DatumCtrlTest, CalendarOpensOnTheTypedDayInEveryForm)
         case Opener::F4: PressKey(VK_F4); break;
         case Opener::AltDown: PressKey(VK_DOWN, VK_MENU); break;
         }
-        ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
+        ASSERT_TRUE(dlg.PumpUntil([&] { return driver.scriptRan; }));
         EXPECT_EQ(driver.popupsSeen, 1);
         EXPECT_EQ(selection, c.day);
         EXPECT_EQ(TextOf(dlg.Item(kField)), c.textAfter);
@@ -379,9 +382,9 @@ TEST_F(DatumCtrlTest, RefusedTextOpensNoPopup)
     PopupDriver driver([](CKalenderPopupDlg& popup) { popup.SendMessage(WM_COMMAND, IDCANCEL, 0); }, 0);
 
     PressKey(VK_DOWN);
-    EXPECT_TRUE(PumpUntil(dlg, [&] { return ::SendMessageA(field, EM_GETSEL, 0, 0) != 0; }));   // the key arrived
+    EXPECT_TRUE(dlg.PumpUntil([&] { return ::SendMessageA(field, EM_GETSEL, 0, 0) != 0; }));   // the key arrived
     ClickAt(CentreOf(Button(kField)));
-    EXPECT_TRUE(PumpUntil(dlg, [&] { return ::GetFocus() == Button(kField); }));   // the click arrived
+    EXPECT_TRUE(dlg.PumpUntil([&] { return ::GetFocus() == Button(kField); }));   // the click arrived
     ::SendMessageA(field, DCM_OPENPOPUP, 0, 0);
     dlg.Pump();
 
@@ -408,7 +411,7 @@ TEST_F(DatumCtrlTest, DayPickedWithTheMouseBecomesTheText)
             ClickAt(day);
     });
     ClickAt(CentreOf(Button(kField)));
-    ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
+    ASSERT_TRUE(dlg.PumpUntil([&] { return driver.scriptRan; }));
 
     EXPECT_TRUE(dayShown);
     EXPECT_FALSE(driver.timedOut);
@@ -441,7 +444,7 @@ TEST_F(DatumCtrlTest, DownOpensThePopupAfterAFullFocusOut)
         PressKey(VK_ESCAPE);
     });
     PressKey(VK_DOWN);
-    ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
+    ASSERT_TRUE(dlg.PumpUntil([&] { return driver.scriptRan; }));
 
     EXPECT_EQ(textWhileOpen, "2007-01-15");
     EXPECT_EQ(TextOf(dlg.Item(kField)), "2007-01-15");
@@ -541,7 +544,7 @@ TEST_F(DatumCtrlTest, CalendarWorksFromTheKeyboardAlone)
                 PressKey(key.key, key.modifier, key.modifierRepeats);
         });
         PressKey(c.open.key, c.open.modifier);
-        ASSERT_TRUE(PumpUntil(dlg, [&] { return driver.scriptRan; }));
+        ASSERT_TRUE(dlg.PumpUntil([&] { return driver.scriptRan; }));
 
         EXPECT_FALSE(driver.timedOut);
         EXPECT_EQ(driver.popupsSeen, 1);
@@ -552,13 +555,13 @@ TEST_F(DatumCtrlTest, CalendarWorksFromTheKeyboardAlone)
         const CString text(c.text);
         PressKey(VK_END);
         PressKey(VK_BACK);
-        EXPECT_TRUE(PumpUntil(dlg, [&] { return TextOf(dlg.Item(kField)) == text.Left(9); }));
+        EXPECT_TRUE(dlg.PumpUntil([&] { return TextOf(dlg.Item(kField)) == text.Left(9); }));
         PressKey(static_cast<WORD>(text.GetAt(9)));
-        EXPECT_TRUE(PumpUntil(dlg, [&] { return TextOf(dlg.Item(kField)) == text; }));
+        EXPECT_TRUE(dlg.PumpUntil([&] { return TextOf(dlg.Item(kField)) == text; }));
         EXPECT_FALSE(menuMode.Entered());
         // Alt pressed alone afterwards is the system's again: the menu loop starts.
         PressKey(VK_MENU);
-        EXPECT_TRUE(PumpUntil(dlg, [&] { return menuMode.Entered(); }));
+        EXPECT_TRUE(dlg.PumpUntil([&] { return menuMode.Entered(); }));
         ProtocolLog log(dlg);
         dlg.Tab();
         const bool changed = CString(c.text) != "2007-01-15";
@@ -645,17 +648,6 @@ unsigned HolidaysAndWeekends(const CDateValue& day, void* context, char* reason,
     return DatumWeekdaysOnly(day, context, reason, reasonSize);
 }
 
-// Runs the popup's own loop, as its modal loop does, until done or a second.
-bool PumpPopupUntil(HWND popup, const std::function<bool()>& done)
-{
-    for (const DWORD start = ::GetTickCount(); !done(); ::Sleep(10)) {
-        if (::GetTickCount() - start > 1000)
-            return false;
-        PumpMessages(popup);
-    }
-    return true;
-}
-
 // Under a day rule the calendar asks for day states (MCS_DAYSTATE) and its
 // answer for each month it shows has the marked days the range holds bold.
 // It opens on the field's day even when that day is blocked. A click,
@@ -732,7 +724,7 @@ TEST_F(DatumCtrlTest, CalendarUnderADayRule)
                 PressKey(c.act == Act::Enter ? VK_RETURN : VK_SPACE);
             }
             const bool refused = !CString(c.tip).IsEmpty() || CString(c.textAfter) == CString(c.field);
-            PumpPopupUntil(popup.m_hWnd, [&] { return refused ? !ShownTooltipText().IsEmpty() : false; });
+            DialogSteps{popup.m_hWnd}.PumpUntil([&] { return refused && !ShownTooltipText().IsEmpty(); }, 1000);
             openAfterPick = popup.IsWindowVisible() != FALSE && SelectionOf(popup) == c.day;
             tooltip = ShownTooltipText();
             if (openAfterPick)

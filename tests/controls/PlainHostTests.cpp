@@ -10,8 +10,6 @@
 #include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/PopupDriver.h"
 
-#include <cstring>
-#include <cwchar>
 #include <functional>
 #include <span>
 #include <string>
@@ -47,28 +45,16 @@ struct Scenario {
     std::function<void(const DialogSteps& dialog)> act;
 };
 
-bool PumpUntil(const DialogSteps& dialog, const std::function<bool()>& done)
-{
-    for (const DWORD start = ::GetTickCount(); !done(); ::Sleep(10)) {
-        if (::GetTickCount() - start > 3000)
-            return false;
-        dialog.Pump();
-    }
-    return true;
-}
-
 // A real click on the first field's button, then on 24 January 2007 in the popup.
 void PickDayInPopup(const DialogSteps& dialog)
 {
-    const auto* ctrl = dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(dialog.Item(kCtrlIds.first)));
-    ASSERT_NE(ctrl, nullptr);
     PopupDriver driver([](CKalenderPopupDlg& popup) {
         POINT day{};
         if (CalendarDayPoint(::GetDlgItem(popup.m_hWnd, IDC_CALENDAR), 2007, 1, 24, &day))
             ClickAt(day);
     });
-    ClickAt(CentreOf(ctrl->GetPopupButton()->m_hWnd));
-    EXPECT_TRUE(PumpUntil(dialog, [&] { return driver.scriptRan; }));
+    ClickAt(CentreOf(PopupButtonOf(dialog.Item(kCtrlIds.first))));
+    EXPECT_TRUE(dialog.PumpUntil([&] { return driver.scriptRan; }));
     EXPECT_FALSE(driver.timedOut);
 }
 
@@ -768,9 +754,11 @@ TEST_F(PlainHostTest, QuickFormsGiveTheirDateInEveryHost)
 }
 
 // Under DCF_QUICKENTRY a paste loses the spaces, tabs, line breaks and
-// no-break spaces around it and nothing else, in both controls; Ctrl+A
-// selects the whole text, so that the next keys replace it. Without the
-// option a paste goes in as it is. A text the host sets is never trimmed.
+// no-break spaces around it and nothing else, in both controls, and keeps
+// only the first line of several, as the system's paste does; a read-only
+// field takes no paste. Ctrl+A selects the whole text, so that the next
+// keys replace it. Without the option a paste goes in as it is. A text the
+// host sets is never trimmed.
 TEST_F(PlainHostTest, PastesAreTrimmedAndCtrlASelectsAll)
 {
     struct Case {
@@ -778,6 +766,7 @@ TEST_F(PlainHostTest, PastesAreTrimmedAndCtrlASelectsAll)
         bool quick;
         const wchar_t* clipboard;
         const char* pasted;   // the field's text after the paste
+        bool readOnly = false;
     };
     const Case cases[] = {
         {"DatumCtrl", true, L" 2026-12-03\r\n", "2026-12-03"},
@@ -788,6 +777,9 @@ TEST_F(PlainHostTest, PastesAreTrimmedAndCtrlASelectsAll)
         {"DatumCtrl", true, L" \t\r\n", ""},
         {"DatumCtrl", false, L" 2026-12-03 ", " 2026-12-03 "},
         {"DatumEdit", false, L"\t20261203", "\t20261203"},
+        {"DatumCtrl", true, L"\r\n 2026-12-03 \r\n2026-12-04\r\n", "2026-12-03"},
+        {"DatumEdit", false, L"20261203\r\n20261204", "20261203"},
+        {"DatumEdit", true, L"20261203", "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.pasted << "\" quick " << c.quick);
@@ -796,16 +788,10 @@ TEST_F(PlainHostTest, PastesAreTrimmedAndCtrlASelectsAll)
         const DialogSteps steps{dialog.m_hWnd};
         const HWND field = steps.Item(kFirstField);
         steps.Focus(kFirstField);
-        ASSERT_TRUE(::OpenClipboard(dialog.m_hWnd));
-        ::EmptyClipboard();
-        const std::size_t bytes = (std::wcslen(c.clipboard) + 1) * sizeof(wchar_t);
-        const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-        std::memcpy(::GlobalLock(memory), c.clipboard, bytes);
-        ::GlobalUnlock(memory);
-        ::SetClipboardData(CF_UNICODETEXT, memory);
-        ::CloseClipboard();
-        ::SendMessageA(field, WM_PASTE, 0, 0);
+        ::SendMessageA(field, EM_SETREADONLY, c.readOnly, 0);
+        steps.Paste(kFirstField, c.clipboard);
         EXPECT_EQ(TextOf(field), c.pasted);
+        ::SendMessageA(field, EM_SETREADONLY, FALSE, 0);
 
         ::SetWindowTextA(field, " 20261203 ");
         EXPECT_EQ(TextOf(field), " 20261203 ");

@@ -1,48 +1,17 @@
 // Defects of the date controls found while building the storms, each as the
 // smallest test that shows it.
 //
-// This program replaces the global operator delete: while a test asks for
-// it, freed blocks are poisoned and kept, so that a use of a deleted object
-// aborts the program instead of passing unnoticed.
+// While a test asks for it, freed blocks are poisoned and kept
+// (DeletionWatch.h), so that a use of a deleted object aborts the program
+// instead of passing unnoticed.
 #include "controls/ControlClasses.h"
-#include "controls/DatumCtrl.h"
 #include "controls/DatumProtocol.h"
-#include "controls/KodPopupButton.h"
+#include "tests/controls/support/ClientView.h"
+#include "tests/controls/support/DeletionWatch.h"
 #include "tests/controls/support/HostDialog.h"
 #include "tests/controls/support/PopupDriver.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <malloc.h>
-#include <new>
-
-namespace {
-
-bool g_poisonFreedBlocks = false;
-
-void ReleaseBlock(void* block) noexcept
-{
-    if (block == nullptr)
-        return;
-    if (g_poisonFreedBlocks) {
-        std::memset(block, 0xDD, _msize(block));
-        return;   // kept, never reused
-    }
-    std::free(block);
-}
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    if (void* block = std::malloc(size != 0 ? size : 1))
-        return block;
-    throw std::bad_alloc();
-}
-void operator delete(void* block) noexcept { ReleaseBlock(block); }
-void operator delete(void* block, std::size_t) noexcept { ReleaseBlock(block); }
 
 namespace storm {
 namespace {
@@ -59,7 +28,7 @@ protected:
         ::InitCommonControlsEx(&controls);
         RegisterDatumCtrlClass();
     }
-    void TearDown() override { g_poisonFreedBlocks = false; }
+    void TearDown() override { test::PoisonFreedBlocks(false); }
 };
 
 // Found by the storm with seed 1 (event 401). A minus sign in the year piece
@@ -103,15 +72,15 @@ TEST_F(StormRegression, ControlDestroyedWhileItsPopupRunsIsNotUsedAgain)
 {
     for (const bool byButton : {false, true}) {
         SCOPED_TRACE(byButton ? "button" : "request");
-        const int controls = CCustomCtrl::LiveObjectCount();
-        const int buttons = CKodPopupButton::LiveObjectCount();
+        test::DeletionWatch deletions;
         test::HostDialog dlg("DatumCtrl", {.initial = "2007-01-15"}, {}, kIds);
         ASSERT_TRUE(dlg.Open());
         dlg.Focus(kIds.first);
         const HWND field = dlg.Item(kIds.first);
-        const HWND button = dynamic_cast<CDatumCtrl&>(dlg.Control(kIds.first)).GetPopupButton()->m_hWnd;
+        const HWND button = test::PopupButtonOf(field);
+        ASSERT_TRUE(deletions.Watch(field) && deletions.Watch(button));
         test::PopupDriver driver([&](CKalenderPopupDlg&) {
-            g_poisonFreedBlocks = true;
+            test::PoisonFreedBlocks(true);
             dlg.DestroyWindow();
         });
         if (byButton)
@@ -119,12 +88,12 @@ TEST_F(StormRegression, ControlDestroyedWhileItsPopupRunsIsNotUsedAgain)
                            reinterpret_cast<LPARAM>(button));
         else
             ::SendMessageA(field, DCM_OPENPOPUP, 0, 0);
-        g_poisonFreedBlocks = false;
+        test::PoisonFreedBlocks(false);
 
         EXPECT_TRUE(driver.scriptRan);
         EXPECT_FALSE(::IsWindow(field));
-        EXPECT_EQ(CCustomCtrl::LiveObjectCount(), controls);
-        EXPECT_EQ(CKodPopupButton::LiveObjectCount(), buttons);
+        EXPECT_EQ(deletions.Deletions(field), 1);
+        EXPECT_EQ(deletions.Deletions(button), 1);
     }
 }
 

@@ -52,6 +52,16 @@ TEST(StormRules, AgreeWithTheControlsOnKnownTexts)
     EXPECT_EQ(text, "240105");
     edit.maxLen = 5;
     EXPECT_FALSE(FormatBound(edit, &text));
+
+    const DayPattern the20th{.blocked = 1u << 19};
+    edit.earliest.Parse("2007-01-10");
+    edit.days = &the20th;
+    EXPECT_FALSE(Accepts(edit, "070109"));
+    EXPECT_TRUE(Accepts(edit, "D"));
+    EXPECT_FALSE(Accepts(edit, "20070120"));
+    EXPECT_TRUE(RangeAllowed(edit.earliest, {}));
+    EXPECT_FALSE(RangeAllowed(edit.earliest, date.Parse("2007-01-09")));
+    EXPECT_FALSE(RangeAllowed(date.Parse("0099-01-09"), {}));
 }
 
 // Thousands of random events over the storm's own dialog; after every step

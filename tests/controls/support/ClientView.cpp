@@ -1,6 +1,8 @@
 // ClientView.cpp: the thread's windows by enumeration, client objects through oleacc.
 #include "tests/controls/support/ClientView.h"
 
+#include "controls/DatumProtocol.h"
+
 namespace test {
 namespace {
 
@@ -99,6 +101,12 @@ CString DescriptionOf(HWND window)
     const CString description = object->get_accDescription(self, &text) == S_OK ? TakeText(text) : CString();
     object->Release();
     return description;
+}
+
+HWND PopupButtonOf(HWND field)
+{
+    const HWND next = ::GetWindow(field, GW_HWNDNEXT);
+    return next != nullptr && ::GetDlgCtrlID(next) == IDC_POPUPBUTTON ? next : nullptr;
 }
 
 } // namespace test

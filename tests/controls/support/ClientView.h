@@ -2,6 +2,7 @@
 //
 //   ShownTooltip, ShownTooltipText, TooltipCount   the tooltip windows
 //   TopLevelWindowCount   every top-level window of the thread, shown or not
+//   PopupButtonOf  the calendar button of a date control, as the tab order has it
 //   ClientObjectOf, TakeText, DescriptionOf        a window's client object
 //                         as oleacc hands it to a client, and its texts
 #pragma once
@@ -20,6 +21,9 @@ CString ShownTooltipText();
 // Tooltip windows of this thread, shown or not.
 int TooltipCount();
 int TopLevelWindowCount();
+// The window right after the date control in its parent's tab order, where
+// the control puts its button; null when that is no popup button.
+HWND PopupButtonOf(HWND field);
 
 // The client object of a window, as a client takes it and may keep it; null
 // when it got none. The caller releases it.

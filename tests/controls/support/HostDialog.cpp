@@ -5,6 +5,9 @@
 #include "platform/window/DataExchange.h"
 #include "tests/win32/support/Pump.h"
 
+#include <cstring>
+#include <cwchar>
+
 namespace test {
 
 DialogTemplate HostTemplate(const char* className, const HostIds& ids)
@@ -173,6 +176,31 @@ void DialogSteps::Tab() const
 {
     ::SendMessageA(dialog, WM_NEXTDLGCTL, 0, 0);
     Pump();
+}
+
+void DialogSteps::Paste(int id, const wchar_t* text) const
+{
+    if (!::OpenClipboard(dialog))
+        return;
+    ::EmptyClipboard();
+    const std::size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
+    if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(::GlobalLock(memory), text, bytes);
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    ::CloseClipboard();
+    ::SendMessageA(Item(id), WM_PASTE, 0, 0);
+}
+
+bool DialogSteps::PumpUntil(const std::function<bool()>& done, DWORD limitMs) const
+{
+    for (const DWORD start = ::GetTickCount(); !done(); ::Sleep(10)) {
+        if (::GetTickCount() - start > limitMs)
+            return false;
+        Pump();
+    }
+    return true;
 }
 
 ProtocolLog::ProtocolLog(HostDialog& dialog) : ProtocolLog(dialog.m_hWnd, dialog.ids) {}

@@ -27,6 +27,8 @@
 #include "tests/win32/support/MessageRecorder.h"
 #include "tests/win32/support/WindowText.h"
 
+#include <functional>
+
 namespace test {
 
 enum HostRole { kRoleParent = 1, kRoleFirst, kRoleSecond, kRolePlainEdit, kRoleOk, kRoleCancel };
@@ -83,6 +85,11 @@ struct DialogSteps {
     // Focus moves as the dialog manager makes them.
     void Focus(int id) const;
     void Tab() const;
+    // Puts the text on the clipboard and pastes it into the item (WM_PASTE).
+    void Paste(int id, const wchar_t* text) const;
+    // Pumps until done, at most limitMs: real input arrives through the
+    // queue. False when it never was done.
+    bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 3000) const;
 };
 
 // The host dialogs' template: the two fields of the class, the plain edit, OK and Cancel.
@@ -101,6 +108,7 @@ public:
 
     // Dispatches what is queued, through the dialog manager like a real loop.
     void Pump();
+    bool PumpUntil(const std::function<bool()>& done) { return DialogSteps{m_hWnd}.PumpUntil(done); }
     // Types each character as a key press through the message queue.
     void Type(int id, const char* keys);
     // Sends each character straight to the control as WM_CHAR.

@@ -30,14 +30,43 @@ std::string AsRead(const CString& text)
 
 } // namespace
 
+std::string DayPattern::Describe() const
+{
+    char line[64];
+    std::snprintf(line, sizeof line, "days blocked 0x%08X, marked 0x%08X", static_cast<unsigned>(blocked),
+                  static_cast<unsigned>(marked));
+    return line;
+}
+
+unsigned DayPattern::Rule(const CDateValue& day, void* context, char* reason, int reasonSize)
+{
+    const auto* pattern = static_cast<const DayPattern*>(context);
+    const unsigned marked = ((pattern->marked >> (day.day - 1)) & 1u) != 0 ? DATUM_DAY_MARKED : 0;
+    if (!pattern->Blocks(day))
+        return marked;
+    std::snprintf(reason, static_cast<std::size_t>(reasonSize), "closed on day %d", day.day);
+    return DATUM_DAY_BLOCKED | marked;
+}
+
 std::string Field::Describe() const
 {
-    char line[160];
-    std::snprintf(line, sizeof line, "%d %s%s%s%s limit %d, %s", id, kind == Kind::Ctrl ? "DatumCtrl" : "DatumEdit",
-                  (flags & DCF_REQUIRED) != 0 ? " required" : "", (flags & DCF_AUTOADVANCE) != 0 ? " auto-advance" : "",
-                  (flags & DCF_ALTEXIT) != 0 ? " alt-exit" : "", maxLen,
-                  value == nullptr ? "no value" : dateTime ? "CDateTimeValue" : "CDateValue");
-    return line;
+    char line[224];
+    std::snprintf(line, sizeof line, "%d %s%s%s%s limit %d, %s%s%s%s%s", id,
+                  kind == Kind::Ctrl ? "DatumCtrl" : "DatumEdit", (flags & DCF_REQUIRED) != 0 ? " required" : "",
+                  (flags & DCF_AUTOADVANCE) != 0 ? " auto-advance" : "", (flags & DCF_ALTEXIT) != 0 ? " alt-exit" : "",
+                  maxLen, value == nullptr ? "no value" : dateTime ? "CDateTimeValue" : "CDateValue",
+                  IsEmptyDate(earliest) && IsEmptyDate(latest) ? "" : ", range ",
+                  earliest.FormatDashed().GetString(), IsEmptyDate(earliest) && IsEmptyDate(latest) ? "" : "..",
+                  latest.FormatDashed().GetString());
+    return days == nullptr ? line : line + (", " + days->Describe());
+}
+
+bool RangeAllowed(const CDateValue& earliest, const CDateValue& latest)
+{
+    for (const CDateValue& side : {earliest, latest})
+        if (!IsEmptyDate(side) && !(side.IsValid() && side.year >= 100 && side.year <= 9999))
+            return false;
+    return IsEmptyDate(earliest) || IsEmptyDate(latest) || earliest.GetDayNumber() <= latest.GetDayNumber();
 }
 
 // A text that gives no date at all is refused unless it is empty; the date
@@ -54,11 +83,28 @@ bool Accepts(Kind kind, const CString& text)
     return date.year <= 9999 && date.IsValid();
 }
 
+// A date outside the range or on a day the rule blocks is refused like an
+// impossible one.
+bool Accepts(const Field& field, const CString& text)
+{
+    if (!Accepts(field.kind, text))
+        return false;
+    if (text.IsEmpty())
+        return true;
+    CDateValue date;
+    date.Parse(text.GetString());
+    date.ApplyYearWindow();
+    const std::int32_t day = date.GetDayNumber();
+    return (IsEmptyDate(field.earliest) || day >= field.earliest.GetDayNumber()) &&
+           (IsEmptyDate(field.latest) || day <= field.latest.GetDayNumber()) &&
+           (field.days == nullptr || !field.days->Blocks(date));
+}
+
 bool AcceptsOnExit(const Field& field, const CString& text)
 {
     if (text.IsEmpty())
         return (field.flags & DCF_REQUIRED) == 0;
-    return Accepts(field.kind, text);
+    return Accepts(field, text);
 }
 
 CString Normalized(Kind kind, const CString& text)

@@ -24,11 +24,10 @@
 #include "tests/storm/support/StormRunner.h"
 
 #include "controls/ControlClasses.h"
-#include "controls/DatumCtrl.h"
 #include "controls/KalenderPopupDlg.h"
-#include "controls/KodPopupButton.h"
 #include "platform/core/ClockForTesting.h"
 #include "platform/window/MessageBox.h"
+#include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/HostDialog.h"
 #include "tests/win32/support/Pump.h"
 
@@ -77,6 +76,8 @@ const char* CommandName(UINT message)
     case DCM_OPENPOPUP: return "DCM_OPENPOPUP";
     case DCM_BUTTONFOCUS: return "DCM_BUTTONFOCUS";
     case DCM_YIELDFOCUS: return "DCM_YIELDFOCUS";
+    case DCM_SETRANGE: return "DCM_SETRANGE";
+    case DCM_SETDAYRULE: return "DCM_SETDAYRULE";
     default: return nullptr;
     }
 }
@@ -502,6 +503,15 @@ void Storm::OnTick()
             ActOnPopup(popup);
             break;   // the vector may have moved; the next tick sees the rest
         }
+        if (seen->acted && seen->pickMayBeRefused && now - seen->actedAt >= kRefusedPickMs) {
+            // The field's rules refuse the day: the popup stayed open, and the user gives up.
+            seen->pickMayBeRefused = false;
+            seen->actedAt = now;
+            seen->action += ", refused, then Escape";
+            Log("      popup: the pick was refused; Escape");
+            ::PostMessageA(::GetDlgItem(popup, IDC_CALENDAR), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            break;
+        }
         if (seen->acted && now - seen->actedAt >= kPopupLimitMs) {
             Fail("the popup stayed open " + std::to_string(kPopupLimitMs) + " ms after " + seen->action);
             ::SendMessageA(popup, WM_COMMAND, IDCANCEL, 0);
@@ -648,7 +658,7 @@ void Storm::Check(StepPlan& plan, HWND focusBefore)
         const auto i = static_cast<std::size_t>(plan.typedField);
         const CString now = test::TextOf(m_fieldWindows[i]);
         if (focus == m_fieldWindows[i] && (m_fields[i].flags & DCF_AUTOADVANCE) != 0 && !m_before[i].settingText &&
-            now != m_before[i].window && !now.IsEmpty() && Accepts(m_fields[i].kind, now))
+            now != m_before[i].window && !now.IsEmpty() && Accepts(m_fields[i], now))
             Fail("the typed change made " + Show(now) + " in auto-advancing " + std::to_string(m_fields[i].id) +
                  ", but the focus stayed");
     }
@@ -672,7 +682,7 @@ void Storm::CheckField(std::size_t index, const FieldPlan& plan)
         bool allowed = false;
         for (const CString& base : bases)
             if (text == base ||
-                (!plan.text.strict && Accepts(field.kind, base) && text == Normalized(field.kind, base)))
+                (!plan.text.strict && Accepts(field, base) && text == Normalized(field.kind, base)))
                 allowed = true;
         if (!allowed) {
             std::string expected;
@@ -711,7 +721,7 @@ void Storm::CheckField(std::size_t index, const FieldPlan& plan)
         if (!valueKept)
             Fail("an exchange changed the bound value of " + name);
         else if (bound != before.bound && bound != text &&
-                 !(Accepts(field.kind, bound) && Normalized(field.kind, bound) == text))
+                 !(Accepts(field, bound) && Normalized(field.kind, bound) == text))
             Fail("an exchange left the bound text of " + name + " at " + Show(bound) + ", window " + Show(text) +
                  ", before " + Show(before.bound));
         return;
@@ -722,8 +732,6 @@ void Storm::CheckField(std::size_t index, const FieldPlan& plan)
 
 bool Storm::OpenHost()
 {
-    m_controlsBefore = CCustomCtrl::LiveObjectCount();
-    m_buttonsBefore = CKodPopupButton::LiveObjectCount();
     m_host = m_factory(m_rng);
     if (!m_host || !m_host->Open()) {
         Fail("the host dialog could not be made");
@@ -737,14 +745,16 @@ bool Storm::OpenHost()
     m_pendingExits.assign(m_fields.size(), {});
     m_fieldWindows.clear();
     m_buttonWindows.clear();
+    m_deletions = std::make_unique<test::DeletionWatch>();
     for (const Field& field : m_fields) {
         HWND window = ::GetDlgItem(m_dialog, field.id);
         m_fieldWindows.push_back(window);
-        auto* ctrl = dynamic_cast<CDatumCtrl*>(CWnd::FromHandlePermanent(window));
-        m_buttonWindows.push_back(ctrl != nullptr && ctrl->GetPopupButton() != nullptr ? ctrl->GetPopupButton()->m_hWnd
-                                                                                       : nullptr);
+        m_buttonWindows.push_back(test::PopupButtonOf(window));
         if (window == nullptr || EntryOf(m_fieldWindows.size() - 1) == nullptr)
             Fail("field " + std::to_string(field.id) + " has no date-control object");
+        m_deletions->Watch(window);
+        if (m_buttonWindows.back() != nullptr)
+            m_deletions->Watch(m_buttonWindows.back());
     }
     std::string description = "open a host dialog\n" + m_host->Describe();
     description.pop_back();
@@ -764,16 +774,19 @@ void Storm::CloseHost(bool destroy)
         m_host->Dialog().DestroyWindow();
         Pump();
     }
-    for (std::size_t i = 0; i < m_fieldWindows.size(); ++i)
+    for (std::size_t i = 0; i < m_fieldWindows.size(); ++i) {
+        const std::string field = "field " + std::to_string(m_fields[i].id);
         if (::IsWindow(m_fieldWindows[i]) || (m_buttonWindows[i] != nullptr && ::IsWindow(m_buttonWindows[i])))
-            Fail("a window of field " + std::to_string(m_fields[i].id) + " outlived its dialog");
-    if (CCustomCtrl::LiveObjectCount() != m_controlsBefore)
-        Fail(std::to_string(CCustomCtrl::LiveObjectCount() - m_controlsBefore) +
-             " control objects more than before the dialog (a negative count: deleted twice)");
-    if (CKodPopupButton::LiveObjectCount() != m_buttonsBefore)
-        Fail(std::to_string(CKodPopupButton::LiveObjectCount() - m_buttonsBefore) +
-             " button objects more than before the dialog (a negative count: deleted twice)");
+            Fail("a window of " + field + " outlived its dialog");
+        else if (const int deleted = m_deletions->Deletions(m_fieldWindows[i]); deleted != 1)
+            Fail("the control object of " + field + " was deleted " + std::to_string(deleted) + " times");
+        else if (m_buttonWindows[i] != nullptr && m_deletions->Deletions(m_buttonWindows[i]) != 1)
+            Fail("the button object of " + field + " was deleted " +
+                 std::to_string(m_deletions->Deletions(m_buttonWindows[i])) + " times");
+    }
+    m_deletions.reset();
     m_host.reset();
+    m_dayPatterns.clear();
     m_dialog = nullptr;
     m_fields.clear();
     m_fieldWindows.clear();
@@ -829,8 +842,6 @@ StormReport Storm::Run()
     });
 
     Log("storm: seed " + std::to_string(m_seed) + ", " + std::to_string(m_events) + " events");
-    const int controlsAtStart = CCustomCtrl::LiveObjectCount();
-    const int buttonsAtStart = CKodPopupButton::LiveObjectCount();
     for (m_event = 0; m_event < m_events && !Failed(); ++m_event) {
         m_progress = m_event;
         if (!m_host && !OpenHost())
@@ -845,8 +856,6 @@ StormReport Storm::Run()
     if (m_event > 0 && m_event == m_events)
         m_event = m_events - 1;
     CloseHost(true);
-    if (CCustomCtrl::LiveObjectCount() != controlsAtStart || CKodPopupButton::LiveObjectCount() != buttonsAtStart)
-        Fail("control or button objects outlived the storm");
 
     m_stop = true;
     m_watchdog.join();

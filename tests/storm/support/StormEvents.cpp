@@ -122,6 +122,13 @@ void Storm::ActOnPopup(HWND popup)
     HWND calendar = ::GetDlgItem(popup, IDC_CALENDAR);
     auto& seen = *std::find_if(m_popups.begin(), m_popups.end(),
                                [&](const SeenPopup& p) { return p.window == popup; });
+    // A day the field's rules refuse may leave the popup open.
+    const int field = m_plan != nullptr ? m_plan->popupField : -1;
+    auto picking = [&](const CString& picked) {
+        m_picks.push_back(picked);
+        ++m_report.picks;
+        seen.pickMayBeRefused = field < 0 || !Accepts(m_fields[static_cast<std::size_t>(field)], picked);
+    };
     auto select = [&](const char* how) {
         const std::uint32_t y = m_rng.Below(100);
         SYSTEMTIME day{};
@@ -137,10 +144,9 @@ void Storm::ActOnPopup(HWND popup)
         change.stSelEnd = day;
         CString picked;
         picked.Format("%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);
-        m_picks.push_back(picked);
+        picking(picked);
         seen.action = std::string(how) + " " + Show(picked);
         Log("      popup: " + seen.action);
-        ++m_report.picks;
         ::SendMessageA(popup, WM_NOTIFY, IDC_CALENDAR, win32::ToLParam(&change));
     };
     auto escape = [&](const char* how) {
@@ -177,8 +183,7 @@ void Storm::ActOnPopup(HWND popup)
             ::SendMessageA(calendar, MCM_GETCURSEL, 0, win32::ToLParam(&day));
             CString picked;
             picked.Format("%04d-%02d-%02d", day.wYear, day.wMonth, day.wDay);
-            m_picks.push_back(picked);
-            ++m_report.picks;
+            picking(picked);
             seen.action = "keys" + keys + ", then Enter on " + Show(picked);
         }
         Log("      popup: " + seen.action);
@@ -197,10 +202,9 @@ void Storm::ActOnPopup(HWND popup)
         if (test::CalendarDayPoint(calendar, month.wYear, month.wMonth, day, &point)) {
             CString picked;
             picked.Format("%04d-%02d-%02d", month.wYear, month.wMonth, day);
-            m_picks.push_back(picked);
+            picking(picked);
             seen.action = "click on the day " + Show(picked);
             Log("      popup: " + seen.action);
-            ++m_report.picks;
             test::ClickAt(point);
         } else {
             escape("Escape (the day to click was not shown)");
@@ -489,8 +493,9 @@ void Storm::EventNextDlgCtl()
     });
 }
 
-// A popup of this field may open: it opens exactly when the field accepts
-// its text, and a picked day may become the text.
+// A popup of this field may open: it opens exactly when the field's forms
+// take its text (a date outside the range or on a blocked day opens it
+// too), and a picked day may become the text.
 void Storm::PlanPopup(StepPlan& plan, int index)
 {
     const auto i = static_cast<std::size_t>(index);
@@ -621,7 +626,7 @@ void Storm::PlanHostCommand(StepPlan& plan, int index, UINT command, HWND focusB
     const bool ctrl = field.kind == Kind::Ctrl;
     // A refused text takes the focus back from every window of the dialog but Cancel.
     const bool mayReclaim = InDialog(focusBefore) && focusBefore != m_dialog && ::GetDlgCtrlID(focusBefore) != IDCANCEL;
-    const bool accepted = Accepts(field.kind, text);
+    const bool accepted = Accepts(field, text);
     switch (command) {
     case DCM_CLEAR:
         target.text = {.strict = true, .bases = {CString()}};
@@ -675,6 +680,8 @@ void Storm::PlanHostCommand(StepPlan& plan, int index, UINT command, HWND focusB
         break;
     case DCM_BUTTONFOCUS:
     case DCM_YIELDFOCUS:
+    case DCM_SETRANGE:
+    case DCM_SETDAYRULE:
         target.text.strict = true;
         plan.focusKnown = InDialog(focusBefore) || Outside(focusBefore);
         plan.expectFocus = focusBefore;
@@ -693,7 +700,7 @@ void Storm::EventHostCommand()
     static const Weighted kCommands[] = {
         {10, DCM_CLEAR},   {12, DCM_VALUETOTEXT}, {20, DCM_TEXTTOVALUE}, {15, DCM_VERIFY},
         {10, DCM_CHECKMODIFIED}, {8, DCM_EXITCHECK}, {4, DCM_BUTTONFOCUS}, {4, DCM_YIELDFOCUS},
-        {8, DCM_OPENPOPUP}, {5, 0},
+        {8, DCM_OPENPOPUP}, {8, DCM_SETRANGE}, {8, DCM_SETDAYRULE}, {5, 0},
     };
     int total = 0;
     for (const Weighted& w : kCommands)
@@ -716,10 +723,13 @@ void Storm::EventHostCommand()
     if (const int focused = FieldIndexOf(::GetFocus()); focused >= 0 && m_rng.Percent(40))
         index = static_cast<std::size_t>(focused);
     const auto wParam = static_cast<WPARAM>(m_rng.Percent(70) ? 0 : m_rng.Next());
-    // The requests that read a pointer from lParam get a null one, which they
-    // refuse: a host hands them its own data, never a random number.
-    const bool pointer = command == DCM_SETRANGE || command == DCM_SETDAYRULE;
-    const auto lParam = static_cast<LPARAM>(pointer || m_rng.Percent(70) ? 0 : m_rng.Next());
+    // The requests that read a pointer from lParam get the host's own data
+    // or a null one, never a random number.
+    if (command == DCM_SETRANGE || command == DCM_SETDAYRULE) {
+        EventRules(index, command, wParam);
+        return;
+    }
+    const auto lParam = static_cast<LPARAM>(m_rng.Percent(70) ? 0 : m_rng.Next());
     const char* name = CommandName(command);
     char text[96];
     std::snprintf(text, sizeof text, " %s (0x%X) to %d", name != nullptr ? name : "message", command,
@@ -728,6 +738,72 @@ void Storm::EventHostCommand()
     RunStep("send", [&](StepPlan& plan) {
         PlanHostCommand(plan, static_cast<int>(index), command, ::GetFocus());
         SendToField(index, command, wParam, lParam);
+    });
+}
+
+namespace {
+
+// A side of a range around the storm's today, 2007-01-15: empty, a date, or
+// now and then one that no range may have.
+CDateValue RandomSide(Prng& rng)
+{
+    CDateValue side;
+    const std::uint32_t kind = rng.Below(100);
+    if (kind < 25)
+        return side;
+    side.year = static_cast<std::uint16_t>(kind < 30 ? rng.Between(0, 99) : rng.Between(2005, 2009));
+    side.month = static_cast<std::uint8_t>(rng.Between(1, 12));
+    side.day = static_cast<std::uint8_t>(kind < 35 ? 31 : rng.Between(1, 28));
+    return side;
+}
+
+DayPattern RandomDays(Prng& rng)
+{
+    DayPattern pattern;
+    for (int day = 0; day < 31; ++day) {
+        pattern.blocked |= rng.Percent(15) ? 1u << day : 0u;
+        pattern.marked |= rng.Percent(20) ? 1u << day : 0u;
+    }
+    return pattern;
+}
+
+} // namespace
+
+// A host sets a field's range or day rule: its own data, drawn at random,
+// sometimes a range the field refuses, or a null lParam, which it refuses
+// too. What the field takes, the storm's rules of the field take too.
+void Storm::EventRules(std::size_t index, UINT command, WPARAM wParam)
+{
+    const bool range = command == DCM_SETRANGE;
+    const bool null = m_rng.Percent(15);
+    CDateValue sides[2];
+    DatumDayRuleSpec rule{};
+    std::string data = "a null lParam";
+    if (!null && range) {
+        sides[0] = RandomSide(m_rng);
+        sides[1] = RandomSide(m_rng);
+        data = Show(sides[0].FormatDashed()) + ".." + Show(sides[1].FormatDashed());
+    } else if (!null && m_rng.Percent(80)) {
+        m_dayPatterns.push_back(std::make_unique<DayPattern>(RandomDays(m_rng)));
+        rule = {&DayPattern::Rule, m_dayPatterns.back().get()};
+        data = m_dayPatterns.back()->Describe();
+    } else if (!null) {
+        data = "no rule";
+    }
+    LogEvent(std::string(" ") + CommandName(command) + " " + data + " to " + std::to_string(m_fields[index].id));
+    RunStep("send", [&](StepPlan& plan) {
+        PlanHostCommand(plan, static_cast<int>(index), command, ::GetFocus());
+        const LPARAM lParam = null ? 0 : range ? win32::ToLParam(sides) : win32::ToLParam(&rule);
+        const bool takes = !null && (!range || RangeAllowed(sides[0], sides[1]));
+        if (::SendMessageA(m_fieldWindows[index], command, wParam, lParam) != (takes ? 1 : 0))
+            Fail(std::string(CommandName(command)) + " with " + data + " was " + (takes ? "refused" : "taken"));
+        Field& field = m_fields[index];
+        if (takes && range) {
+            field.earliest = sides[0];
+            field.latest = sides[1];
+        } else if (takes) {
+            field.days = static_cast<const DayPattern*>(rule.context);
+        }
     });
 }
 

@@ -12,6 +12,7 @@
 #include "tests/storm/support/Storm.h"
 
 #include "controls/DatumEntry.h"
+#include "tests/controls/support/DeletionWatch.h"
 
 #include <atomic>
 #include <cstdint>
@@ -36,6 +37,7 @@ inline constexpr DWORD kAnswerLimitMs = 1000;     // the process must answer a s
 inline constexpr DWORD kStuckLimitMs = 60000;     // no event may take this long: the watchdog ends the process
 inline constexpr DWORD kPopupSettleMs = 30;       // a popup is acted on once it has been shown this long
 inline constexpr DWORD kPopupLimitMs = 3000;      // and must have closed this long after
+inline constexpr DWORD kRefusedPickMs = 500;      // a popup open this long after a pick its field refuses gets Escape
 inline constexpr DWORD kRealInputLimitMs = 2000;  // real clicks and keys must arrive within this
 inline constexpr UINT kTickMs = 10;
 inline constexpr int kMaxMessagesPerPump = 20000;
@@ -145,6 +147,7 @@ private:
     void EventRealClick();
     void EventButtonClicked();
     void EventHostCommand();
+    void EventRules(std::size_t index, UINT command, WPARAM wParam);
     void EventPaste();
     void EventEditMessage();
     void EventRealKeys();
@@ -216,8 +219,8 @@ private:
     std::vector<Field> m_fields;
     std::vector<HWND> m_fieldWindows;
     std::vector<HWND> m_buttonWindows;   // the popup button of each field, null for a date edit
-    int m_controlsBefore = 0;
-    int m_buttonsBefore = 0;
+    std::unique_ptr<test::DeletionWatch> m_deletions;   // the objects of the fields and buttons
+    std::vector<std::unique_ptr<DayPattern>> m_dayPatterns;   // the day rules set, alive with their dialog
     HWND m_outside = nullptr;
     HWND m_outsideEdit = nullptr;
 
@@ -249,6 +252,7 @@ private:
         DWORD actedAt;
         bool acted;
         std::string action;
+        bool pickMayBeRefused = false;   // the day picked is one the field's rules refuse
     };
     std::vector<SeenPopup> m_popups;
     bool m_inTick = false;

@@ -40,8 +40,6 @@ public:
     // Marks the bound value as a CDateTimeValue rather than a CDateValue; a
     // host calls it before the first exchange that binds such a value.
     void SetDateTimeValue(bool isDateTimeValue) { m_bDateTimeValue = isDateTimeValue; }
-    bool IsDateTimeValue() const { return m_bDateTimeValue; }
-    BOOL ChecksOnKillFocus() const { return m_bCheckOnKillFocus; }
     // The earliest and the latest date the control accepts (the empty date:
     // no limit on that side), before or after binding. A date outside is
     // refused wherever an impossible date is. False, and nothing stored,
@@ -81,6 +79,10 @@ public:
     // With DCF_EXPLAIN, a tip at the field says why its text is refused,
     // when the field has the focus after the refusal.
     void ExplainRefusal() override;
+
+    // --- fields, beside those of CCustomCtrl ---
+    BOOL m_bCheckOnKillFocus = TRUE;  // run the focus-out check at the next loss of the focus; a
+                                      // DCM_YIELDFOCUS clears it to skip that one check
 
 protected:
     // The text forms in which DCM_VALUETOTEXT can write the bound value.
@@ -140,7 +142,6 @@ protected:
     // The window is gone: the object deletes itself.
     void PostNcDestroy() override;
 
-    BOOL m_bCheckOnKillFocus = TRUE;  // run the focus-out check at the next loss of the focus
     bool m_bDateTimeValue = false;    // m_pValue is a CDateTimeValue
     DateRange m_range;                // the dates the control accepts
     DayRule m_dayRule;                // the days among them it refuses, and marks

@@ -401,7 +401,7 @@ TEST_F(DatumEditTest, VerifyReportsRefusedTexts)
     const Expect refused[] = {{DCM_VERIFY, kRoleFirst, 0}, YieldTo(kRoleFirst), Notice(DCN_INVALID, kFirstId)};
     EXPECT_TRUE(log.Matches(refused));
     EXPECT_EQ(dlg.FocusId(), kFirstId);
-    EXPECT_FALSE(dlg.Control(kFirstId).ChecksOnKillFocus());
+    EXPECT_FALSE(dlg.Control(kFirstId).m_bCheckOnKillFocus);
 
     log.Clear();
     dlg.Tab();   // the skipped check: the refused text may leave this once

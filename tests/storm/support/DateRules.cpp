@@ -92,7 +92,7 @@ bool Accepts(const Field& field, const CString& text)
     if (text.IsEmpty())
         return true;
     CDateValue date;
-    date.Parse(text.GetString());
+    date.Parse(AsRead(text).c_str());
     date.ApplyYearWindow();
     const std::int32_t day = date.GetDayNumber();
     return (IsEmptyDate(field.earliest) || day >= field.earliest.GetDayNumber()) &&

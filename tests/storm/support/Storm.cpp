@@ -540,7 +540,7 @@ void Storm::Snapshot(std::vector<FieldState>& states) const
         states[i].bound = *m_fields[i].text;
         states[i].value = BitsOf(m_fields[i]);
         if (const CDatumEntry* entry = EntryOf(i)) {
-            states[i].checks = entry->ChecksOnKillFocus();
+            states[i].checks = entry->m_bCheckOnKillFocus != FALSE;
             states[i].settingText = entry->m_bSettingText;
         }
     }

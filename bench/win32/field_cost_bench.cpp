@@ -127,7 +127,7 @@ INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lPara
     case WM_INITDIALOG: {
         const auto kind = static_cast<Kind>(lParam);
         if (kind == Kind::DatumCtrl || kind == Kind::DatumEdit || kind == Kind::WeekdaysOnly) {
-            const DatumDayRule rule = kind == Kind::WeekdaysOnly ? &DatumWeekdaysOnly : nullptr;
+            const DatumDayRule rule = kind == Kind::WeekdaysOnly ? DatumDayRule{DatumWeekdaysOnly} : nullptr;
             for (int i = 0; i < kFields; ++i)
                 DatumBind(GetDlgItem(dialog, kFirstId + i), {.maxLen = 10, .dayRule = rule});
         }

@@ -68,7 +68,7 @@ BOOL WINAPI DatumRegisterClasses()
     return edit && ctrl;
 }
 
-BOOL WINAPI DatumBind(HWND control, const DATUMBINDING* binding)
+BOOL WINAPI DatumBindField(HWND control, const DATUMBINDING* binding)
 {
     // The range is checked once, by SetRange, and stored before anything
     // binds, so that the initial text's change rules judge it with the

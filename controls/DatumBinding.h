@@ -76,7 +76,9 @@ inline DATUMDATE DatumDateOf(const CDateValue& date) { return {date.day, date.mo
 // with an impossible date, or a year below 100 or above 9999, on either
 // side), which binds nothing. Call it
 // while the dialog initialises, like the first data exchange of a framework
-// dialog: the initial text goes in with its change notification.
+// dialog: the initial text goes in with its change notification. Its C twin
+// has a name of its own, DatumBindField, so that DatumBind(field, {}) stays
+// this function rather than a null DATUMBINDING pointer.
 inline bool DatumBind(HWND control, const DatumBinding& binding)
 {
     DATUMBINDING c{};
@@ -89,7 +91,7 @@ inline bool DatumBind(HWND control, const DatumBinding& binding)
     c.maxDate = DatumDateOf(binding.maxDate);
     c.dayRule = DatumDayRuleForC(binding.dayRule);
     c.dayRuleContext = binding.dayRuleContext;
-    return DatumBind(control, &c) != FALSE;
+    return DatumBindField(control, &c) != FALSE;
 }
 
 // The date as the control would accept it on leaving: a refused text, and an

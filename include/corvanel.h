@@ -6,7 +6,7 @@
  *   DATUMDATE                       a calendar date: day, month, year
  *   DATUMDAYRULE, DATUMDAYRULESPEC  a host's rule on single days
  *   DATUMBINDING                    how a field is bound
- *   DatumRegisterClasses, DatumBind, DatumGet..., DatumSet...
+ *   DatumRegisterClasses, DatumBindField, DatumGet..., DatumSet...
  *   Datum_SetRange, Datum_Verify, ...   one macro for each request
  *
  * One header for corvanel.dll (link its import library: libcorvanel.dll.a
@@ -26,7 +26,7 @@
  *   case WM_INITDIALOG:
  *       binding.cbSize = sizeof binding;    the rest zero, or as wanted
  *       binding.flags = DCF_REQUIRED;
- *       DatumBind(GetDlgItem(dialog, 100), &binding);
+ *       DatumBindField(GetDlgItem(dialog, 100), &binding);
  *   on OK:
  *       if (DatumGetDate(GetDlgItem(dialog, 100), &date) != DATUM_OK) ...
  */
@@ -118,7 +118,7 @@ typedef struct tagDATUMDAYRULESPEC {
     void *context;
 } DATUMDAYRULESPEC;
 
-/* How DatumBind binds a field. Set cbSize to sizeof(DATUMBINDING); the
+/* How DatumBindField binds a field. Set cbSize to sizeof(DATUMBINDING); the
  * other fields may stay zero. */
 typedef struct tagDATUMBINDING {
     UINT cbSize;
@@ -141,7 +141,7 @@ BOOL WINAPI DatumRegisterClasses(void);
  * FALSE for a second one, for a window that is no date field, for a cbSize
  * this library does not know, and for a range that DCM_SETRANGE refuses,
  * which binds nothing. */
-BOOL WINAPI DatumBind(HWND field, const DATUMBINDING *binding);
+BOOL WINAPI DatumBindField(HWND field, const DATUMBINDING *binding);
 
 /* The text as the field would accept it on leaving, in its display form
  * (yyyymmdd, yyyy-mm-dd); the empty text as the empty date. A refused text,

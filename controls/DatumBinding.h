@@ -67,6 +67,17 @@ enum class DatumResult {
     NotBound = DATUM_NOTBOUND,  // the window is no bound date control
 };
 
+// A text read by corvanel.h's DatumGetTextA or DatumGetTextW into a string.
+template <class Char>
+DatumResult DatumReadText(HWND control, std::basic_string<Char>* text, int(WINAPI* read)(HWND, Char*, int))
+{
+    Char buffer[DATUM_TEXTMAX] = {};
+    const auto result = static_cast<DatumResult>(read(control, buffer, DATUM_TEXTMAX));
+    if (result == DatumResult::Ok)
+        text->assign(buffer);
+    return result;
+}
+
 // The C face's date and the C++ one: the same three fields.
 inline DATUMDATE DatumDateOf(const CDateValue& date) { return {date.day, date.month, date.year}; }
 
@@ -98,14 +109,7 @@ inline bool DatumBind(HWND control, const DatumBinding& binding)
 // empty one in a DCF_REQUIRED control, give Refused; an accepted one comes in
 // the control's display form (yyyymmdd, yyyy-mm-dd), the empty text as the
 // empty date. The window is not changed.
-inline DatumResult DatumGetText(HWND control, std::string* text)
-{
-    char buffer[DATUM_TEXTMAX] = {};
-    const auto result = static_cast<DatumResult>(DatumGetTextA(control, buffer, DATUM_TEXTMAX));
-    if (result == DatumResult::Ok)
-        text->assign(buffer);
-    return result;
-}
+inline DatumResult DatumGetText(HWND control, std::string* text) { return DatumReadText(control, text, &DatumGetTextA); }
 
 inline DatumResult DatumGetDate(HWND control, CDateValue* date)
 {
@@ -152,14 +156,7 @@ inline DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value)
 // The same read and set for a program that keeps its texts wide. The
 // control's texts are plain ASCII: a wide text with any other character is
 // refused as a letter would be, and nothing is stored.
-inline DatumResult DatumGetText(HWND control, std::wstring* text)
-{
-    wchar_t buffer[DATUM_TEXTMAX] = {};
-    const auto result = static_cast<DatumResult>(DatumGetTextW(control, buffer, DATUM_TEXTMAX));
-    if (result == DatumResult::Ok)
-        text->assign(buffer);
-    return result;
-}
+inline DatumResult DatumGetText(HWND control, std::wstring* text) { return DatumReadText(control, text, &DatumGetTextW); }
 inline DatumResult DatumGetTextW(HWND control, std::wstring* text) { return DatumGetText(control, text); }
 inline DatumResult DatumSetText(HWND control, const wchar_t* text)
 {

@@ -30,6 +30,8 @@ set(CMAKE_DEPFILE_FLAGS_RC
 # The executables need no extra DLLs: the C and C++ runtimes and the thread
 # library are linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -static -pthread -L${gcc_dir}")
+# corvanel.dll the same way.
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "${CMAKE_EXE_LINKER_FLAGS_INIT}")
 
 # Tests run under Wine; the runner picks the loader from the PE header.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test-runner)

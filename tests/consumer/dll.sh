@@ -30,7 +30,7 @@ cp "$build/app/resources/mainframe.ico" "$c/res/app.ico"
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" && cmake --build "$c/build"; } >"$c/build.log" 2>&1 ||
     fail "the C consumer did not build; see $c/build.log"
 sleep 1 && touch "$c/res/dialog.rc2"   # a later time stamp than the build's
-ninja -C "$c/build" -n | grep -q 'app\.rc' || fail "an edited res/dialog.rc2 does not rebuild the resources"
+[[ $(ninja -C "$c/build" -n) == *app.rc.res* ]] || fail "an edited res/dialog.rc2 does not rebuild the resources"
 say "built the C consumer (C99, -pedantic -Werror) and its own resource script"
 
 # shellcheck source=../../scripts/x-driver.sh

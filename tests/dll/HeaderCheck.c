@@ -12,7 +12,7 @@ int CheckEveryName(HWND field)
         DCF_ALTEXIT | DCF_AUTOADVANCE | DCF_REQUIRED | DCF_EXPLAIN | DCF_QUICKENTRY,
         DATUM_OK + DATUM_REFUSED + DATUM_NOTBOUND + DATUM_SMALLBUFFER};
     DATUMDATE range[2] = {{1, 1, 2000}, {31, 12, 2099}};
-    DATUMDAYRULESPEC rule = {DatumWeekdaysOnly, NULL};
+    DATUMDAYRULESPEC rule = {DatumWeekdaysOnly, 0};
     DATUMBINDING binding;
     char text[DATUM_TEXTMAX], reason[DATUM_REASONMAX];
     WCHAR wide[DATUM_TEXTMAX];
@@ -27,5 +27,5 @@ int CheckEveryName(HWND field)
            DatumGetTextW(field, wide, DATUM_TEXTMAX) + DatumGetDate(field, &range[0]) +
            DatumGetDateTime(field, &oleDate) + DatumSetTextA(field, text) + DatumSetTextW(field, wide) +
            DatumSetDate(field, &range[1]) + DatumSetDateTime(field, oleDate) +
-           (int)DatumWeekdaysOnly(&range[0], NULL, reason, DATUM_REASONMAX) + (int)values[0];
+           (int)DatumWeekdaysOnly(&range[0], 0, reason, DATUM_REASONMAX) + (int)values[0];
 }

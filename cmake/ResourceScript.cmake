@@ -1,6 +1,5 @@
-# ResourceScript.cmake: compiling a resource script that places the date
-# controls, for this project and, installed with the CMake package, for any
-# project that uses the controls.
+# ResourceScript.cmake: compiling this project's own resource scripts, which
+# place the date controls by their exact class names.
 #
 # corvanel_compile_resource_script(<target> <script> [INTERFACE] OUT_DIR <dir>
 #                                  INCLUDE_DIRS <dir>... [PICTURE_DIRS <dir>...]
@@ -11,7 +10,7 @@
 # the class names of dialog items as written ("DatumCtrl"), with OUT_DIR, the
 # script's folder and PICTURE_DIRS on its path for the bitmaps the script
 # names, then windres into an object file that is linked into the target
-# (into whatever links the target, for an INTERFACE library).
+# (into whatever links the target in this build, for an INTERFACE library).
 set(CORVANEL_RC_FILTER ${CMAKE_CURRENT_LIST_DIR}/RcFilter.cmake)
 
 function(corvanel_compile_resource_script target script)
@@ -56,7 +55,7 @@ function(corvanel_compile_resource_script target script)
     add_custom_target(${target}_resource_object DEPENDS ${object})
     add_dependencies(${target} ${target}_resource_object)
     if(R_INTERFACE)
-        target_link_libraries(${target} INTERFACE ${object})
+        target_link_libraries(${target} INTERFACE $<BUILD_INTERFACE:${object}>)
     else()
         target_link_libraries(${target} PRIVATE ${object})
     endif()

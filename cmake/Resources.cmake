@@ -1,5 +1,6 @@
 # Resources: pictures drawn as text in the repository become bitmaps at build
-# time, and folders of tests compile resource scripts with windres.
+# time, folders of tests and examples compile resource scripts with windres,
+# and the project's own scripts go through ResourceScript.cmake.
 
 # corvanel_enable_resource_scripts()
 # Lets the folder compile .rc files. windres takes none of the compiler's
@@ -39,18 +40,11 @@ set(CORVANEL_BUTTON_FACES
 
 include(${CMAKE_CURRENT_LIST_DIR}/ResourceScript.cmake)
 
-# corvanel_add_resource_script(<target> <script> [DEPENDS file...])
-# Compiles a resource script as the application's is compiled and links it
-# into the target, with the project root on the preprocessor's path. The date
-# controls' button faces are drawn into the target's resource folder, which
-# is on llvm-rc's path, so the script can include "controls/DatumControls.rc"
-# and carry what the controls load.
-function(corvanel_add_resource_script target script)
-    cmake_parse_arguments(R "" "" "DEPENDS" ${ARGN})
-    set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/${target}-resources)
-    corvanel_bitmaps_from_text(faces ${out_dir} ${CORVANEL_BUTTON_FACES})
-    corvanel_compile_resource_script(${target} ${script} OUT_DIR ${out_dir} INCLUDE_DIRS ${PROJECT_SOURCE_DIR}
-        DEPENDS ${faces} ${R_DEPENDS}
-                ${PROJECT_SOURCE_DIR}/controls/DatumControls.rc
-                ${PROJECT_SOURCE_DIR}/controls/ControlResources.h)
-endfunction()
+# The project's version for version resources (Corvanel.exe, corvanel.dll):
+# CORVANEL_VERSION_COMMAS and CORVANEL_VERSION_TEXT in CorvanelVersion.h.
+set(CORVANEL_VERSION_DIR ${CMAKE_BINARY_DIR}/version)
+string(REPLACE "." "," CORVANEL_VERSION_COMMAS ${PROJECT_VERSION})
+file(CONFIGURE OUTPUT ${CORVANEL_VERSION_DIR}/CorvanelVersion.h CONTENT
+"#define CORVANEL_VERSION_COMMAS ${CORVANEL_VERSION_COMMAS}
+#define CORVANEL_VERSION_TEXT \"${PROJECT_VERSION}\"
+")

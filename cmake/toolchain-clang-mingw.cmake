@@ -22,9 +22,16 @@ list(GET gcc_dirs 0 gcc_dir)
 set(CMAKE_CXX_FLAGS_INIT
     "-isystem ${gcc_dir}/include/c++ -isystem ${gcc_dir}/include/c++/${triple} -isystem ${gcc_dir}/include/c++/backward")
 
+# windres hands these to its preprocessor, so that a resource script is
+# compiled again when a header or a script it includes changes.
+set(CMAKE_DEPFILE_FLAGS_RC
+    "--preprocessor-arg=-MD --preprocessor-arg=-MF --preprocessor-arg=<DEP_FILE> --preprocessor-arg=-MT --preprocessor-arg=<OBJECT>")
+
 # The executables need no extra DLLs: the C and C++ runtimes and the thread
 # library are linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -static -pthread -L${gcc_dir}")
+# corvanel.dll the same way.
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "${CMAKE_EXE_LINKER_FLAGS_INIT}")
 
 # Tests run under Wine; the runner picks the loader from the PE header.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test-runner)

@@ -33,6 +33,10 @@ BOOL RegisterEditSuperclass(EditSuperclass& superclass)
     superclass.savedEditProc = record.lpfnWndProc;
     record.lpfnWndProc = superclass.classProc;
     record.hInstance = instance;
+    // Registered from corvanel.dll, the classes serve the dialogs of every
+    // module of the process, as the system's common controls do.
+    if (instance != ::GetModuleHandleA(nullptr))
+        record.style |= CS_GLOBALCLASS;
     record.lpszClassName = superclass.name;
     return RegisterClassA(&record) != 0 ? TRUE : FALSE;
 }
@@ -77,6 +81,12 @@ LRESULT CALLBACK DatumEditClassProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
 }
 
 BOOL RegisterDatumCtrlClass() { return RegisterEditSuperclass(g_datumCtrl); }
+
+void UnregisterDatumClasses()
+{
+    for (const EditSuperclass* superclass : {&g_datumEdit, &g_datumCtrl})
+        UnregisterClassA(superclass->name, AfxGetInstanceHandle());
+}
 
 LRESULT CALLBACK DatumCtrlClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

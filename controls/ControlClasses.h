@@ -3,6 +3,7 @@
 //
 //   RegisterDatumEditClass, DatumEditClassProc   "DatumEdit" -> CDatumEdit
 //   RegisterDatumCtrlClass, DatumCtrlClassProc   "DatumCtrl" -> CDatumCtrl
+//   UnregisterDatumClasses                       both, as a DLL unloads
 //
 // Both classes are superclasses of the system "edit" class: all of its class
 // data, but their own procedure, which runs for a window's first message
@@ -19,3 +20,6 @@ BOOL RegisterDatumEditClass();
 LRESULT CALLBACK DatumEditClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL RegisterDatumCtrlClass();
 LRESULT CALLBACK DatumCtrlClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Removes both classes, so that a DLL loaded again registers them anew
+// rather than finding classes whose procedures were unloaded.
+void UnregisterDatumClasses();

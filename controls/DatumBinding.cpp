@@ -1,8 +1,11 @@
-// DatumBinding.cpp: binding, reading and setting a date control by window handle.
+// DatumBinding.cpp: corvanel.h's functions, which bind, read and set a date
+// control by window handle; the C++ face (DatumBinding.h) calls them too.
 #include "controls/DatumBinding.h"
 
 #include "controls/ControlClasses.h"
 #include "controls/DatumEntry.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -18,28 +21,45 @@ CDatumEntry* BoundControl(HWND control)
     return entry != nullptr && entry->IsBound() ? entry : nullptr;
 }
 
+CDateValue DateValueOf(const DATUMDATE& date) { return CDateValue{date.day, date.month, date.year}; }
+
 // The control's text as it would be accepted on leaving, in its display form.
-DatumResult ReadAccepted(HWND control, CString* display)
+int ReadAccepted(HWND control, CString* display)
 {
     CDatumEntry* entry = BoundControl(control);
     if (entry == nullptr)
-        return DatumResult::NotBound;
-    return entry->ReadAccepted(display) ? DatumResult::Ok : DatumResult::Refused;
+        return DATUM_NOTBOUND;
+    return entry->ReadAccepted(display) ? DATUM_OK : DATUM_REFUSED;
+}
+
+// The accepted text into a caller's buffer of either width: the text is
+// plain ASCII, so each character widens as it is.
+template <class Char>
+int CopyAccepted(HWND control, Char* text, int size)
+{
+    CString display;
+    const int result = ReadAccepted(control, &display);
+    if (result != DATUM_OK)
+        return result;
+    if (text == nullptr || size <= display.GetLength())
+        return DATUM_SMALLBUFFER;
+    std::copy(display.GetString(), display.GetString() + display.GetLength() + 1, text);
+    return DATUM_OK;
 }
 
 template <class Value>
-DatumResult ReadInto(HWND control, Value* value)
+int ReadInto(HWND control, Value* value)
 {
     CString text;
-    const DatumResult result = ReadAccepted(control, &text);
-    if (result == DatumResult::Ok)
+    const int result = ReadAccepted(control, &text);
+    if (result == DATUM_OK)
         value->Parse(text.GetString());
     return result;
 }
 
 } // namespace
 
-BOOL DatumRegisterClasses()
+BOOL WINAPI DatumRegisterClasses()
 {
     const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&classes);
@@ -48,7 +68,7 @@ BOOL DatumRegisterClasses()
     return edit && ctrl;
 }
 
-bool DatumBind(HWND control, const DatumBinding& binding)
+BOOL WINAPI DatumBindField(HWND control, const DATUMBINDING* binding)
 {
     // The range is checked once, by SetRange, and stored before anything
     // binds, so that the initial text's change rules judge it with the
@@ -56,60 +76,69 @@ bool DatumBind(HWND control, const DatumBinding& binding)
     // day rule on an unbound control, where they change nothing until a
     // binding succeeds.
     CDatumEntry* entry = DateControl(control);
-    if (entry == nullptr || entry->IsBound() || !entry->SetRange(binding.minDate, binding.maxDate))
-        return false;
-    entry->SetDayRule(binding.dayRule, binding.dayRuleContext);
-    return entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags, binding.initial,
-                            binding.dateTime);
+    if (binding == nullptr || binding->cbSize != sizeof(DATUMBINDING) || entry == nullptr || entry->IsBound() ||
+        !entry->SetRange(DateValueOf(binding->minDate), DateValueOf(binding->maxDate)))
+        return FALSE;
+    entry->SetDayRule(DatumDayRuleOfC(binding->dayRule), binding->dayRuleContext);
+    return entry->BindOwned(static_cast<std::uint16_t>(binding->maxLen), static_cast<int>(binding->flags),
+                            binding->initial, binding->dateTime != FALSE);
 }
 
-DatumResult DatumGetText(HWND control, std::string* text)
+int WINAPI DatumGetTextA(HWND control, LPSTR text, int size) { return CopyAccepted(control, text, size); }
+
+int WINAPI DatumGetTextW(HWND control, LPWSTR text, int size) { return CopyAccepted(control, text, size); }
+
+int WINAPI DatumGetDate(HWND control, DATUMDATE* date)
 {
-    CString display;
-    const DatumResult result = ReadAccepted(control, &display);
-    if (result == DatumResult::Ok)
-        text->assign(display.GetString());
+    CDateValue read;
+    const int result = ReadInto(control, &read);
+    if (result == DATUM_OK && date != nullptr)
+        *date = DatumDateOf(read);
     return result;
 }
 
-DatumResult DatumGetDate(HWND control, CDateValue* date) { return ReadInto(control, date); }
+int WINAPI DatumGetDateTime(HWND control, double* oleDate)
+{
+    CDateTimeValue read;
+    const int result = ReadInto(control, &read);
+    if (result == DATUM_OK && oleDate != nullptr)
+        *oleDate = read.date;
+    return result;
+}
 
-DatumResult DatumGetDateTime(HWND control, CDateTimeValue* value) { return ReadInto(control, value); }
-
-DatumResult DatumSetText(HWND control, const char* text)
+int WINAPI DatumSetTextA(HWND control, LPCSTR text)
 {
     CDatumEntry* entry = BoundControl(control);
     if (entry == nullptr)
-        return DatumResult::NotBound;
-    return entry->SetAccepted(CString(text != nullptr ? text : "")) ? DatumResult::Ok : DatumResult::Refused;
+        return DATUM_NOTBOUND;
+    return entry->SetAccepted(CString(text != nullptr ? text : "")) ? DATUM_OK : DATUM_REFUSED;
 }
 
-DatumResult DatumSetDate(HWND control, const CDateValue& date)
-{
-    return DatumSetText(control, date.FormatDashed().GetString());
-}
-
-DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value)
-{
-    return DatumSetText(control, value.FormatDashed().GetString());
-}
-
-DatumResult DatumGetTextW(HWND control, std::wstring* text)
-{
-    std::string narrow;
-    const DatumResult result = DatumGetText(control, &narrow);
-    if (result == DatumResult::Ok)
-        text->assign(narrow.begin(), narrow.end());   // an accepted text is digits and dashes
-    return result;
-}
-
-DatumResult DatumSetTextW(HWND control, const wchar_t* text)
+int WINAPI DatumSetTextW(HWND control, LPCWSTR text)
 {
     std::string narrow;
     for (const wchar_t* c = text; c != nullptr && *c != L'\0'; ++c) {
         if (*c > 0x7F)
-            return BoundControl(control) != nullptr ? DatumResult::Refused : DatumResult::NotBound;
+            return BoundControl(control) != nullptr ? DATUM_REFUSED : DATUM_NOTBOUND;
         narrow.push_back(static_cast<char>(*c));
     }
-    return DatumSetText(control, narrow.c_str());
+    return DatumSetTextA(control, narrow.c_str());
+}
+
+int WINAPI DatumSetDate(HWND control, const DATUMDATE* date)
+{
+    const CDateValue value = date != nullptr ? DateValueOf(*date) : CDateValue{};
+    return DatumSetTextA(control, value.FormatDashed().GetString());
+}
+
+int WINAPI DatumSetDateTime(HWND control, double oleDate)
+{
+    CDateTimeValue value;
+    value.date = oleDate;
+    return DatumSetTextA(control, value.FormatDashed().GetString());
+}
+
+UINT CALLBACK DatumWeekdaysOnly(const DATUMDATE* day, void* context, LPSTR reason, int reasonSize)
+{
+    return day != nullptr ? DatumWeekdaysOnly(DateValueOf(*day), context, reason, reasonSize) : 0;
 }

@@ -1,14 +1,15 @@
-// DatumBinding.h: the date controls in any Win32 program, by window handle.
+// DatumBinding.h: the date controls in any Win32 program, by window handle:
+// the C++ face of corvanel.h's functions, which do all the work.
 //
 //   DatumRegisterClasses   the window classes and the calendar's common control
 //   DatumBinding           how a control is bound: limit, option bits, initial
 //                          text, the kind of its value, its range and its
-//                          day rule
+//                          day rule, with C++ defaults
 //   DatumBind              binds a "DatumEdit" or "DatumCtrl" window
 //   DatumResult            the answer of a read or a set
 //   DatumGetText, DatumGetDate, DatumGetDateTime    read the date
 //   DatumSetText, DatumSetDate, DatumSetDateTime    set it
-//   DatumGetTextW, DatumSetTextW    the text functions for wide strings
+//   DatumGetText, DatumSetText for wide strings; DatumGetTextW too
 //
 // For a program with a plain dialog procedure: the template names the class,
 // WM_INITDIALOG binds the control, and from then on the control runs all its
@@ -25,6 +26,11 @@
 //           if (DatumGetDate(GetDlgItem(dialog, IDC_DUE), &due) != DatumResult::Ok)
 //               ...   // refused or missing: keep the dialog open
 //       }
+//
+// Each function here is an inline call of its C twin (corvanel.h) with the
+// value types of datevalues/: one implementation, two faces. The C names
+// that take C types (DatumSetTextW, DatumGetDate with a DATUMDATE, ...) stay
+// callable from C++ as they are and answer DATUM_OK and its kin.
 //
 // Ids 1001 and 1002 are reserved: every "DatumCtrl" makes its calendar button
 // with id 1001 (IDC_POPUPBUTTON) beside itself, and the calendar has 1002
@@ -44,11 +50,6 @@
 
 #include <string>
 
-// Registers "DatumEdit" and "DatumCtrl" and initialises the month-calendar
-// class that the popup uses; call once before the first dialog. TRUE when
-// both classes are registered.
-BOOL DatumRegisterClasses();
-
 struct DatumBinding {
     int maxLen = 10;                 // the longest text the user may type; 0: no limit
     int flags = 0;                   // DCF_ALTEXIT, DCF_AUTOADVANCE, DCF_REQUIRED, DCF_EXPLAIN, DCF_QUICKENTRY
@@ -60,40 +61,104 @@ struct DatumBinding {
     void* dayRuleContext = nullptr;  // handed to the rule as it is
 };
 
+enum class DatumResult {
+    Ok = DATUM_OK,              // read, or set and stored
+    Refused = DATUM_REFUSED,    // the control's rules refuse the text: nothing was read or stored
+    NotBound = DATUM_NOTBOUND,  // the window is no bound date control
+};
+
+// A text read by corvanel.h's DatumGetTextA or DatumGetTextW into a string.
+template <class Char>
+DatumResult DatumReadText(HWND control, std::basic_string<Char>* text, int(WINAPI* read)(HWND, Char*, int))
+{
+    Char buffer[DATUM_TEXTMAX] = {};
+    const auto result = static_cast<DatumResult>(read(control, buffer, DATUM_TEXTMAX));
+    if (result == DatumResult::Ok)
+        text->assign(buffer);
+    return result;
+}
+
+// The C face's date and the C++ one: the same three fields.
+inline DATUMDATE DatumDateOf(const CDateValue& date) { return {date.day, date.month, date.year}; }
+
 // Binds the control under its parent, whatever window that is. The first
 // binding stays: false for a second one, for a window that is no date
 // control, and for a range whose earliest date lies after its latest (or
 // with an impossible date, or a year below 100 or above 9999, on either
 // side), which binds nothing. Call it
 // while the dialog initialises, like the first data exchange of a framework
-// dialog: the initial text goes in with its change notification.
-bool DatumBind(HWND control, const DatumBinding& binding);
-
-enum class DatumResult {
-    Ok,        // read, or set and stored
-    Refused,   // the control's rules refuse the text: nothing was read or stored
-    NotBound,  // the window is no bound date control
-};
+// dialog: the initial text goes in with its change notification. Its C twin
+// has a name of its own, DatumBindField, so that DatumBind(field, {}) stays
+// this function rather than a null DATUMBINDING pointer.
+inline bool DatumBind(HWND control, const DatumBinding& binding)
+{
+    DATUMBINDING c{};
+    c.cbSize = sizeof c;
+    c.maxLen = binding.maxLen;
+    c.flags = static_cast<UINT>(binding.flags);
+    c.initial = binding.initial;
+    c.dateTime = binding.dateTime ? TRUE : FALSE;
+    c.minDate = DatumDateOf(binding.minDate);
+    c.maxDate = DatumDateOf(binding.maxDate);
+    c.dayRule = DatumDayRuleForC(binding.dayRule);
+    c.dayRuleContext = binding.dayRuleContext;
+    return DatumBindField(control, &c) != FALSE;
+}
 
 // The date as the control would accept it on leaving: a refused text, and an
 // empty one in a DCF_REQUIRED control, give Refused; an accepted one comes in
 // the control's display form (yyyymmdd, yyyy-mm-dd), the empty text as the
 // empty date. The window is not changed.
-DatumResult DatumGetText(HWND control, std::string* text);
-DatumResult DatumGetDate(HWND control, CDateValue* date);
-DatumResult DatumGetDateTime(HWND control, CDateTimeValue* value);
+inline DatumResult DatumGetText(HWND control, std::string* text) { return DatumReadText(control, text, &DatumGetTextA); }
+
+inline DatumResult DatumGetDate(HWND control, CDateValue* date)
+{
+    DATUMDATE read{};
+    const auto result = static_cast<DatumResult>(DatumGetDate(control, &read));
+    if (result == DatumResult::Ok)
+        *date = CDateValue{read.day, read.month, read.year};
+    return result;
+}
+
+inline DatumResult DatumGetDateTime(HWND control, CDateTimeValue* value)
+{
+    double date = 0.0;
+    const auto result = static_cast<DatumResult>(DatumGetDateTime(control, &date));
+    if (result == DatumResult::Ok) {
+        value->date = date;
+        value->status = CDateTimeValue::Valid;
+    }
+    return result;
+}
 
 // Sets the date as if the user had typed it and left: the same rules and the
 // same rewrite to the display form, without moving the focus on. A refused
 // text is not stored. The control's text and value follow; the parent gets
 // DCN_CHANGE. A date is set as its dashed text (FormatDashed); the empty
 // date empties the control.
-DatumResult DatumSetText(HWND control, const char* text);
-DatumResult DatumSetDate(HWND control, const CDateValue& date);
-DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value);
+inline DatumResult DatumSetText(HWND control, const char* text)
+{
+    return static_cast<DatumResult>(DatumSetTextA(control, text));
+}
+
+inline DatumResult DatumSetDate(HWND control, const CDateValue& date)
+{
+    const DATUMDATE c = DatumDateOf(date);
+    return static_cast<DatumResult>(DatumSetDate(control, &c));
+}
+
+// A value that is not Valid formats with -1 fields, which the rules refuse.
+inline DatumResult DatumSetDateTime(HWND control, const CDateTimeValue& value)
+{
+    return DatumSetText(control, value.FormatDashed().GetString());
+}
 
 // The same read and set for a program that keeps its texts wide. The
 // control's texts are plain ASCII: a wide text with any other character is
 // refused as a letter would be, and nothing is stored.
-DatumResult DatumGetTextW(HWND control, std::wstring* text);
-DatumResult DatumSetTextW(HWND control, const wchar_t* text);
+inline DatumResult DatumGetText(HWND control, std::wstring* text) { return DatumReadText(control, text, &DatumGetTextW); }
+inline DatumResult DatumGetTextW(HWND control, std::wstring* text) { return DatumGetText(control, text); }
+inline DatumResult DatumSetText(HWND control, const wchar_t* text)
+{
+    return static_cast<DatumResult>(DatumSetTextW(control, text));
+}

@@ -1,5 +1,11 @@
 // The message protocol between the date controls, their parent dialog and each other.
 //
+// The values themselves are corvanel.h's, the one C header, so that a C
+// program and a C++ one can never disagree: a new message, bit or id is one
+// line there. This header adds what C++ code of the controls names besides
+// (the day rule's spec with the C++ rule type, the reserved ids under their
+// C++ names) and the compile-time checks of the whole protocol.
+//
 // Notifications (DCN_*) go from a control to its parent, with the control id in
 // wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
 // wParam and lParam and return 0, except DCM_SETRANGE and DCM_SETDAYRULE, which
@@ -9,57 +15,34 @@
 
 #include <windows.h>
 
+#include "corvanel.h"
 #include "textrules/DayRule.h"
 
-// Notifications, control to parent (wParam = control id, lParam = 0).
-constexpr UINT DCN_EXITCHANGEDALT   = WM_USER + 0x6C; // focus left, text accepted and changed; DCF_ALTEXIT set
-constexpr UINT DCN_EXITCHANGED      = WM_USER + 0x6D; // focus left, text accepted and changed
-constexpr UINT DCN_CHANGE           = WM_USER + 0x6E; // the text changed (every edit change)
-constexpr UINT DCN_EXITUNCHANGEDALT = WM_USER + 0x6F; // focus left, text accepted and unchanged; DCF_ALTEXIT set
-constexpr UINT DCN_EXITUNCHANGED    = WM_USER + 0x70; // focus left, text accepted and unchanged
-constexpr UINT DCN_INVALID          = WM_USER + 0x71; // DCM_VERIFY found a refused text
-constexpr UINT DCN_MODIFIED         = WM_USER + 0x78; // the window text differs from the bound text
+#include <cstddef>
 
-// Requests to a control (wParam and lParam ignored, result 0).
-constexpr UINT DCM_EXITCHECK        = WM_USER + 0x70; // date control: run the focus-loss check now (shares DCN_EXITUNCHANGED's value)
-constexpr UINT DCM_CLEAR            = WM_USER + 0x72; // host: empty the bound text and the window text
-constexpr UINT DCM_VALUETOTEXT      = WM_USER + 0x73; // host: format the bound value into the bound text
-constexpr UINT DCM_TEXTTOVALUE      = WM_USER + 0x74; // host: check, normalise, store text and value
-constexpr UINT DCM_SETRANGE         = WM_USER + 0x75; // host: lParam -> CDateValue[2], earliest and latest (empty: no limit); 1, or 0 and nothing stored for a null
-                                                  // lParam, a reversed range, or a side that is an impossible date or has a year below 100 or above 9999
-constexpr UINT DCM_VERIFY           = WM_USER + 0x76; // host: check the text now; DCN_INVALID when refused
-constexpr UINT DCM_CHECKMODIFIED    = WM_USER + 0x77; // host: DCN_MODIFIED when window text != bound text
-constexpr UINT DCM_SETDAYRULE       = WM_USER + 0x79; // host: lParam -> DatumDayRuleSpec; 1 when stored, 0 for a null lParam;
-                                                  // a null rule removes the rule
-constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // button (sent) or Down, F4, Alt+Down (posted): open the calendar
-constexpr UINT DCM_BUTTONFOCUS      = WM_USER + 0x85; // popup button to its control: the button took the focus
-constexpr UINT DCM_YIELDFOCUS       = WM_USER + 0x87; // to the focus holder: skip your next focus-out check
-
-// What DCM_SETDAYRULE points at: the rule (DayRule.h) and the context it
-// is handed.
+// What DCM_SETDAYRULE points at: the rule (DayRule.h) and the context it is
+// handed. The C++ twin of DATUMDAYRULESPEC: the same bytes, the rule typed
+// for CDateValue, which has DATUMDATE's layout (checked below).
 struct DatumDayRuleSpec {
     DatumDayRule rule;
     void* context;
 };
 
-// Option bits of a binding.
-constexpr WORD DCF_ALTEXIT     = 0x0001; // exit notifications use the ...ALT variants
-constexpr WORD DCF_AUTOADVANCE = 0x0002; // a change that makes the text valid moves the focus on
-constexpr WORD DCF_REQUIRED    = 0x0004; // an empty text is refused at focus-out and by DCM_VERIFY
-constexpr WORD DCF_EXPLAIN     = 0x0008; // a refusal shows a tip at the field that says why
-constexpr WORD DCF_QUICKENTRY  = 0x0010; // typed D, G, M and +N/-N[w|m|y] relative to today; Ctrl+A; trimmed pastes
+// The C rule type and the C++ one make the same call: the day by address,
+// with CDateValue's layout (checked below). Converted through the generic
+// function pointer, which the compilers take as a deliberate conversion.
+inline DATUMDAYRULE DatumDayRuleForC(DatumDayRule rule)
+{
+    return reinterpret_cast<DATUMDAYRULE>(reinterpret_cast<void (*)()>(rule));
+}
+inline DatumDayRule DatumDayRuleOfC(DATUMDAYRULE rule)
+{
+    return reinterpret_cast<DatumDayRule>(reinterpret_cast<void (*)()>(rule));
+}
 
 // Control ids that the controls rely on.
-constexpr int IDC_POPUPBUTTON = 1001; // every date control's popup button
-constexpr int IDC_CALENDAR    = 1002; // the month calendar of the popup
-
-// Ids that keep the focus, as Cancel does, when it moves to them from a
-// control whose text is refused. No system window has them: a host gives
-// one to a window that must stay reachable whatever a field holds.
-constexpr int DCID_KEEPFOCUS1 = 0x8765;
-constexpr int DCID_KEEPFOCUS2 = 0xBEA1;
-constexpr int DCID_KEEPFOCUS3 = 0xBEC1;
-constexpr int DCID_KEEPFOCUS4 = 0xBEE7;
+constexpr int IDC_POPUPBUTTON = DCID_POPUPBUTTON; // every date control's popup button
+constexpr int IDC_CALENDAR    = DCID_CALENDAR;    // the month calendar of the popup
 
 namespace datum_protocol_checks {
 constexpr UINT kFirst = WM_USER + 0x6C;
@@ -87,5 +70,15 @@ static_assert(AllInRange(), "every protocol message lies in WM_USER+0x6C..WM_USE
 static_assert(DCM_EXITCHECK == DCN_EXITUNCHANGED, "the exit check deliberately shares 0x470");
 static_assert(NoOtherSharedValue(), "no two other protocol messages share a value");
 static_assert(DCM_SETDAYRULE == WM_USER + 0x79, "the day rule's request keeps the value hosts compile in");
-static_assert(sizeof(DatumDayRuleSpec) == 2 * sizeof(void*), "a host's DatumDayRuleSpec is the rule, then the context");
+
+// A C program's DATUMDATE is read as a CDateValue (DCM_SETRANGE, a day
+// rule's day), and a DATUMDAYRULESPEC as a DatumDayRuleSpec.
+static_assert(sizeof(DATUMDATE) == sizeof(CDateValue) && offsetof(DATUMDATE, day) == offsetof(CDateValue, day) &&
+                  offsetof(DATUMDATE, month) == offsetof(CDateValue, month) &&
+                  offsetof(DATUMDATE, year) == offsetof(CDateValue, year),
+              "DATUMDATE has CDateValue's layout");
+static_assert(sizeof(DATUMDAYRULESPEC) == sizeof(DatumDayRuleSpec) &&
+                  offsetof(DATUMDAYRULESPEC, context) == offsetof(DatumDayRuleSpec, context),
+              "a host's DATUMDAYRULESPEC is the rule, then the context");
+static_assert(DATUM_REASONMAX == DayRule::kReasonSize, "a rule gets the room for its reason that the C header names");
 } // namespace datum_protocol_checks

@@ -13,7 +13,7 @@ constexpr int kSunday = 6;
 
 } // namespace
 
-unsigned DatumWeekdaysOnly(const CDateValue& day, void*, char* reason, int reasonSize)
+unsigned DATUM_CALLBACK DatumWeekdaysOnly(const CDateValue& day, void*, char* reason, int reasonSize)
 {
     const int weekday = WeekdayOf(day);
     if (weekday != kSaturday && weekday != kSunday)

@@ -16,17 +16,27 @@
 #include "platform/core/String.h"
 
 // Bits for a day: blocked (refused wherever an impossible date is), marked
-// (bold in the calendar).
-constexpr unsigned DATUM_DAY_BLOCKED = 0x1;
-constexpr unsigned DATUM_DAY_MARKED = 0x2;
+// (bold in the calendar). Macros, spelt exactly as corvanel.h spells them,
+// so that a program may include both and the compiler stops at any
+// difference between the two.
+#define DATUM_DAY_BLOCKED    0x1u
+#define DATUM_DAY_MARKED     0x2u
+
+// A rule is called as Win32 calls back (CALLBACK: stdcall on 32-bit
+// Windows), so that a rule written in C against corvanel.h fits as well.
+#ifdef _WIN32
+#define DATUM_CALLBACK __stdcall
+#else
+#define DATUM_CALLBACK
+#endif
 
 // reason: room for a short sentence fragment ("a public holiday"), already
 // empty; leave it empty for none. reasonSize counts the terminating zero.
-using DatumDayRule = unsigned (*)(const CDateValue& day, void* context, char* reason, int reasonSize);
+using DatumDayRule = unsigned(DATUM_CALLBACK*)(const CDateValue& day, void* context, char* reason, int reasonSize);
 
 // Blocks Saturdays ("a Saturday") and Sundays ("a Sunday"); marks nothing.
 // The context is not used.
-unsigned DatumWeekdaysOnly(const CDateValue& day, void* context, char* reason, int reasonSize);
+unsigned DATUM_CALLBACK DatumWeekdaysOnly(const CDateValue& day, void* context, char* reason, int reasonSize);
 
 // Whether a byte of the program's code page begins a two-byte character.
 using LeadByteTest = bool (*)(char byte);

@@ -9,6 +9,9 @@
 // it, the kinds taking turns so that drift hits all alike:
 //
 //   DatumCtrl        "DatumCtrl" fields bound with DatumBind
+//   DatumCtrl, DLL   the same fields from corvanel.dll (beside the program),
+//                    bound with its DatumBindField: the dialog is made with
+//                    the DLL's module, so its template finds the DLL's classes
 //   DatumCtrl, framework  the same fields in a dialog of our framework layer,
 //                    bound by its data exchange: the dialog reflects the
 //                    fields' notifications itself, no parent subclass
@@ -22,6 +25,7 @@
 //
 // A keystroke is WM_KEYDOWN, WM_CHAR and WM_KEYUP sent to the focused field,
 // then UpdateWindow. The report gives medians and their ratios to the floor.
+#include "corvanel.h"
 #include "controls/ControlResources.h"
 #include "controls/DatumBinding.h"
 #include "controls/DatumEntry.h"
@@ -48,7 +52,7 @@ constexpr WORD kFirstButtonId = 3000;  // the floor's buttons
 constexpr const char* kTyped = "20261208";   // a Tuesday: the day rule allows it
 constexpr int kTypedLength = 8;
 
-enum class Kind { DatumCtrl, FrameworkCtrl, WeekdaysOnly, DatumEdit, Picker, EditButton, Edit };
+enum class Kind { DatumCtrl, DllCtrl, FrameworkCtrl, WeekdaysOnly, DatumEdit, Picker, EditButton, Edit };
 
 struct KindInfo {
     Kind kind;
@@ -58,6 +62,7 @@ struct KindInfo {
 
 constexpr KindInfo kKinds[] = {
     {Kind::DatumCtrl, "DatumCtrl", "DatumCtrl"},
+    {Kind::DllCtrl, "  DLL", "DatumCtrl"},
     {Kind::FrameworkCtrl, "  framework", "DatumCtrl"},
     {Kind::WeekdaysOnly, "  weekdays", "DatumCtrl"},
     {Kind::DatumEdit, "DatumEdit", "DatumEdit"},
@@ -65,6 +70,31 @@ constexpr KindInfo kKinds[] = {
     {Kind::EditButton, "edit + button", "EDIT"},
     {Kind::Edit, "edit", "EDIT"},
 };
+
+// corvanel.dll, loaded beside the statically linked controls: its module
+// and its own register and bind functions.
+struct CorvanelDll {
+    HMODULE module = nullptr;
+    decltype(&DatumRegisterClasses) registerClasses = nullptr;
+    decltype(&DatumBindField) bindField = nullptr;
+};
+CorvanelDll g_dll;
+
+template <class Function>
+Function DllFunction(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+bool LoadCorvanelDll()
+{
+    g_dll.module = LoadLibraryA("corvanel.dll");
+    if (!g_dll.module)
+        return false;
+    g_dll.registerClasses = DllFunction<decltype(g_dll.registerClasses)>(g_dll.module, "DatumRegisterClasses");
+    g_dll.bindField = DllFunction<decltype(g_dll.bindField)>(g_dll.module, "DatumBindField");
+    return g_dll.registerClasses && g_dll.bindField && g_dll.registerClasses();
+}
 
 double Now()
 {
@@ -127,9 +157,15 @@ INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lPara
     case WM_INITDIALOG: {
         const auto kind = static_cast<Kind>(lParam);
         if (kind == Kind::DatumCtrl || kind == Kind::DatumEdit || kind == Kind::WeekdaysOnly) {
-            const DatumDayRule rule = kind == Kind::WeekdaysOnly ? &DatumWeekdaysOnly : nullptr;
+            const DatumDayRule rule = kind == Kind::WeekdaysOnly ? DatumDayRule{DatumWeekdaysOnly} : nullptr;
             for (int i = 0; i < kFields; ++i)
                 DatumBind(GetDlgItem(dialog, kFirstId + i), {.maxLen = 10, .dayRule = rule});
+        } else if (kind == Kind::DllCtrl) {
+            DATUMBINDING binding{};
+            binding.cbSize = sizeof binding;
+            binding.maxLen = 10;
+            for (int i = 0; i < kFields; ++i)
+                g_dll.bindField(GetDlgItem(dialog, kFirstId + i), &binding);
         }
         return FALSE;
     }
@@ -192,7 +228,8 @@ RoundTimes Round(const KindInfo& info)
         if (framework->CreateIndirect(layout.Get()))
             dialog = framework->m_hWnd;
     } else {
-        dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), layout.Get(), nullptr, &BenchDialogProc,
+        const HMODULE module = info.kind == Kind::DllCtrl ? g_dll.module : GetModuleHandleA(nullptr);
+        dialog = CreateDialogIndirectParamA(module, layout.Get(), nullptr, &BenchDialogProc,
                                             static_cast<LPARAM>(info.kind));
     }
     if (!dialog)
@@ -264,6 +301,9 @@ int RunDialogs(int rounds)
                     results[k].keystroke / of(Kind::Edit).keystroke);
     }
     const Result& ctrl = of(Kind::DatumCtrl);
+    const Result& fromDll = of(Kind::DllCtrl);
+    std::printf("  DatumCtrl from corvanel.dll against the static one: dialog %.2f, keystroke %.2f\n",
+                fromDll.createShow / ctrl.createShow, fromDll.keystroke / ctrl.keystroke);
     const Result& picker = of(Kind::Picker);
     std::printf("  DatumCtrl against the date picker: dialog %.2f, keystroke %.2f\n",
                 ctrl.createShow / picker.createShow, ctrl.keystroke / picker.keystroke);
@@ -419,6 +459,10 @@ int main(int argc, char** argv)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     DatumRegisterClasses();
+    if (!LoadCorvanelDll()) {
+        std::printf("field cost: corvanel.dll could not be loaded from beside the program\n");
+        return 1;
+    }
     const bool steps = argc > 1 && std::strcmp(argv[1], "--steps") == 0;
     const char* roundsArg = argc > (steps ? 2 : 1) ? argv[steps ? 2 : 1] : nullptr;
     const int rounds = roundsArg ? std::max(3, std::atoi(roundsArg)) : 21;

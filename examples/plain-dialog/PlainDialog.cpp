@@ -43,7 +43,7 @@ void OnOk(HWND dialog)
 
 // The start date's day rule: Saturdays and Sundays blocked, with their
 // names as the reason; the holidays of every year marked.
-unsigned StartDayRule(const CDateValue& day, void* context, char* reason, int reasonSize)
+unsigned CALLBACK StartDayRule(const CDateValue& day, void* context, char* reason, int reasonSize)
 {
     struct MonthDay {
         int month;

@@ -116,7 +116,7 @@ struct DescriptionChanges {
 };
 
 // Blocks 15 August, giving the holiday's name in the single-byte code page.
-unsigned AssumptionDay(const CDateValue& day, void*, char* reason, int reasonSize)
+unsigned CALLBACK AssumptionDay(const CDateValue& day, void*, char* reason, int reasonSize)
 {
     if (day.month != 8 || day.day != 15)
         return 0;

@@ -186,7 +186,7 @@ Outcome OpenWorkAndClose(bool plainHost, bool dayRule, const Fault* fault)
 {
     Outcome outcome;
     outcome.windowsAtStart = TopLevelWindowCount();
-    const Binding explained{.flags = DCF_EXPLAIN | DCF_QUICKENTRY, .dayRule = dayRule ? DatumWeekdaysOnly : nullptr};
+    const Binding explained{.flags = DCF_EXPLAIN | DCF_QUICKENTRY, .dayRule = dayRule ? DatumDayRule{DatumWeekdaysOnly} : nullptr};
     std::unique_ptr<HostDialog> framework;
     std::unique_ptr<PlainHostDialog> plain;
     HWND dialog = nullptr;

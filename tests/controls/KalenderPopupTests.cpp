@@ -637,7 +637,7 @@ TEST_F(DatumCtrlTest, CalendarOffersOnlyTheRange)
 
 // Weekends blocked, Christmas Eve and Day blocked and marked, New Year's
 // Eve marked only.
-unsigned HolidaysAndWeekends(const CDateValue& day, void* context, char* reason, int reasonSize)
+unsigned CALLBACK HolidaysAndWeekends(const CDateValue& day, void* context, char* reason, int reasonSize)
 {
     if (day.month == 12 && (day.day == 24 || day.day == 25)) {
         std::snprintf(reason, static_cast<std::size_t>(reasonSize), "a public holiday");

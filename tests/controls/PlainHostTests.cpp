@@ -288,7 +288,7 @@ TEST_F(PlainHostTest, SetAndReadFollowTheRulesOfTypedText)
             if (wide) {
                 const std::string narrow = c.set != nullptr ? c.set : "";
                 const std::wstring set = c.wideSet != nullptr ? c.wideSet : std::wstring(narrow.begin(), narrow.end());
-                EXPECT_EQ(DatumSetTextW(field, set.c_str()), c.setResult);
+                EXPECT_EQ(DatumSetText(field, set.c_str()), c.setResult);
                 std::wstring wideRead(read.begin(), read.end());
                 EXPECT_EQ(DatumGetTextW(field, &wideRead), c.readResult);
                 read.assign(wideRead.begin(), wideRead.end());
@@ -341,7 +341,7 @@ TEST_F(PlainHostTest, DatesByValueAndWindowsWithoutBinding)
     EXPECT_FALSE(DatumBind(steps.Item(kFirstField), {.flags = DCF_REQUIRED}));
     EXPECT_FALSE(DatumBind(steps.Item(kCtrlIds.plainEdit), {}));
     EXPECT_EQ(DatumSetText(steps.Item(kCtrlIds.plainEdit), "20070115"), DatumResult::NotBound);
-    EXPECT_EQ(DatumSetTextW(steps.Item(kCtrlIds.plainEdit), L"\u00E5"), DatumResult::NotBound);
+    EXPECT_EQ(DatumSetText(steps.Item(kCtrlIds.plainEdit), L"\u00E5"), DatumResult::NotBound);
     std::wstring wide;
     EXPECT_EQ(DatumGetTextW(steps.Item(IDOK), &wide), DatumResult::NotBound);
     EXPECT_EQ(DatumGetDate(steps.Item(IDOK), &back), DatumResult::NotBound);

@@ -9,7 +9,7 @@
 namespace {
 
 // Blocks every day, with the context's text as the reason.
-unsigned BlockedWith(const CDateValue&, void* context, char* reason, int reasonSize)
+unsigned DATUM_CALLBACK BlockedWith(const CDateValue&, void* context, char* reason, int reasonSize)
 {
     std::snprintf(reason, static_cast<std::size_t>(reasonSize), "%s", static_cast<const char*>(context));
     return DATUM_DAY_BLOCKED;

@@ -306,7 +306,7 @@ TEST(TextRules, NoTodayNoQuickFormAndNoExample)
 // Christmas Eve and Day with the reasons below (the second longer than a
 // reason may be, and cut), blocks New Year's Eve without a reason, marks
 // the 23rd, and leaves its reason empty for every other day.
-unsigned CountingHolidays(const CDateValue& day, void* context, char* reason, int reasonSize)
+unsigned DATUM_CALLBACK CountingHolidays(const CDateValue& day, void* context, char* reason, int reasonSize)
 {
     ++*static_cast<int*>(context);
     if (day.month != 12)

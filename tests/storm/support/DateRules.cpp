@@ -38,7 +38,7 @@ std::string DayPattern::Describe() const
     return line;
 }
 
-unsigned DayPattern::Rule(const CDateValue& day, void* context, char* reason, int reasonSize)
+unsigned CALLBACK DayPattern::Rule(const CDateValue& day, void* context, char* reason, int reasonSize)
 {
     const auto* pattern = static_cast<const DayPattern*>(context);
     const unsigned marked = ((pattern->marked >> (day.day - 1)) & 1u) != 0 ? DATUM_DAY_MARKED : 0;

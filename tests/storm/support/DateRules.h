@@ -33,7 +33,7 @@ struct DayPattern {
     bool Blocks(const CDateValue& day) const { return ((blocked >> (day.day - 1)) & 1u) != 0; }
     std::string Describe() const;
     // The host's rule over a pattern given as its context; a blocked day's reason names the day.
-    static unsigned Rule(const CDateValue& day, void* context, char* reason, int reasonSize);
+    static unsigned CALLBACK Rule(const CDateValue& day, void* context, char* reason, int reasonSize);
 };
 
 struct Field {

@@ -1,6 +1,7 @@
 // The date control in a host dialog: the button it makes beside itself, its
 // rules and dashed form, the focus handling that ignores its own button, the
 // opening keys, and the lifetime of control and button objects.
+#include "controls/ControlResources.h"
 #include "platform/window/Dpi.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/ImportPatch.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace test {
@@ -191,10 +193,12 @@ struct FaceLedger {
     }
 };
 
-// The buttons of one thread share their faces: a dialog of many date
-// controls loads each of the three faces once, however many buttons show
-// them; a face lives while any button shows it and is deleted once, with the
-// last; a control made after that loads the faces anew.
+// The buttons share their faces: a dialog of many date controls loads each
+// of the three faces once, however many buttons show them; a face lives
+// while any button shows it and is deleted once, with the last; a control
+// made after that loads the faces anew. A button that loads its faces on
+// one thread and lets go of them on another, ended or alive, deletes each
+// face once too.
 TEST_F(DatumCtrlTest, ButtonFacesAreLoadedOnceAndFreedWithTheLastButton)
 {
     ImportPatch load("user32.dll", "LoadBitmapA", reinterpret_cast<void*>(&FaceLedger::Load));
@@ -224,6 +228,26 @@ TEST_F(DatumCtrlTest, ButtonFacesAreLoadedOnceAndFreedWithTheLastButton)
     Open();
     EXPECT_EQ(FaceLedger::loaded.size(), 6u);
     m_dialog.reset();
+
+    for (const bool loadedByWorker : {true, false}) {
+        SCOPED_TRACE(loadedByWorker ? "loaded by an ended thread" : "let go by another thread");
+        FaceLedger::loaded.clear();
+        FaceLedger::deleted.clear();
+        auto button = std::make_unique<CBitmapButton>();
+        auto loadFaces = [&] { button->LoadBitmaps(IDB_KODPOPUP_UP, IDB_KODPOPUP_DOWN, IDB_KODPOPUP_UP,
+                                                   IDB_KODPOPUP_DISABLED); };
+        auto letGo = [&] { button.reset(); };
+        if (loadedByWorker) {
+            std::thread(loadFaces).join();
+            letGo();
+        } else {
+            loadFaces();
+            std::thread(letGo).join();
+        }
+        ASSERT_EQ(FaceLedger::loaded.size(), 3u);
+        for (HGDIOBJ face : FaceLedger::loaded)
+            EXPECT_EQ(FaceLedger::TimesDeleted(face), 1);
+    }
 }
 
 // The button is 15 pixels wide at 96 DPI and in proportion at others; its

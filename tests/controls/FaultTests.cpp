@@ -62,11 +62,20 @@ BOOL WINAPI GetMonitorInfoFails(HMONITOR, LPMONITORINFO)
     return FALSE;
 }
 
-BOOL WINAPI SetWindowSubclassFails(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR)
+// Fails only what replaces a dialog's window procedure: the subclass of a
+// plain host's parent. The controls' own windows are subclassed as before.
+LONG_PTR WINAPI SetWindowLongFails(HWND window, int index, LONG_PTR value)
 {
-    Failing(nullptr);
-    return FALSE;
+    char className[8] = {};
+    ::GetClassNameA(window, className, static_cast<int>(sizeof className));
+    if (index == GWLP_WNDPROC && ::lstrcmpA(className, "#32770") == 0 && Failing(nullptr))
+        return 0;
+    return reinterpret_cast<decltype(&::SetWindowLongPtrA)>(g_passOn)(window, index, value);
 }
+
+// The name that SetWindowLongPtrA has in the import table: on 32-bit Windows
+// it is SetWindowLongA itself.
+constexpr const char* kSetWindowLong = sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA";
 
 HMODULE WINAPI LoadLibraryFails(LPCSTR name)
 {
@@ -238,8 +247,8 @@ TEST_F(FaultTest, AFailedSystemCallCostsOnlyWhatItWouldHaveGiven)
          false, true, true, true, false},
         {"the field's monitor", "user32.dll", "GetMonitorInfoA", StandIn(&GetMonitorInfoFails), nullptr, kWorking,
          false, true, true, true, true},
-        {"the parent's subclass", "comctl32.dll", "SetWindowSubclass", StandIn(&SetWindowSubclassFails), nullptr,
-         kOpening, true, false, true, true, true},
+        {"the parent's subclass", "user32.dll", kSetWindowLong, StandIn(&SetWindowLongFails), nullptr, kOpening,
+         true, false, true, true, true},
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.what);

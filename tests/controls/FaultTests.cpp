@@ -62,8 +62,7 @@ BOOL WINAPI GetMonitorInfoFails(HMONITOR, LPMONITORINFO)
     return FALSE;
 }
 
-// Fails only what replaces a dialog's window procedure: the subclass of a
-// plain host's parent. The controls' own windows are subclassed as before.
+// Fails only the replacement of a dialog's procedure: a plain host's subclass.
 LONG_PTR WINAPI SetWindowLongFails(HWND window, int index, LONG_PTR value)
 {
     char className[8] = {};
@@ -73,8 +72,7 @@ LONG_PTR WINAPI SetWindowLongFails(HWND window, int index, LONG_PTR value)
     return reinterpret_cast<decltype(&::SetWindowLongPtrA)>(g_passOn)(window, index, value);
 }
 
-// The name that SetWindowLongPtrA has in the import table: on 32-bit Windows
-// it is SetWindowLongA itself.
+// SetWindowLongPtrA is SetWindowLongA itself on 32-bit Windows.
 constexpr const char* kSetWindowLong = sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA";
 
 HMODULE WINAPI LoadLibraryFails(LPCSTR name)

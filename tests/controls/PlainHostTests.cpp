@@ -163,31 +163,12 @@ const Scenario kScenarios[] = {
      }},
 };
 
-// The procedure that gets the dialog's messages first, read through the
-// functions of the window's character set.
-WNDPROC FirstProcedure(HWND dialog)
-{
-    const bool wide = ::IsWindowUnicode(dialog) != FALSE;
-    return reinterpret_cast<WNDPROC>(wide ? ::GetWindowLongPtrW(dialog, GWLP_WNDPROC)
-                                          : ::GetWindowLongPtrA(dialog, GWLP_WNDPROC));
-}
-
-// Whether someone has subclassed the dialog: its messages go first to
-// neither its class's procedure nor the framework's.
-bool IsSubclassed(HWND dialog)
-{
-    const bool wide = ::IsWindowUnicode(dialog) != FALSE;
-    const auto own = reinterpret_cast<WNDPROC>(wide ? ::GetClassLongPtrW(dialog, GCLP_WNDPROC)
-                                                    : ::GetClassLongPtrA(dialog, GCLP_WNDPROC));
-    return FirstProcedure(dialog) != own && FirstProcedure(dialog) != AfxGetAfxWndProc();
-}
-
 // What one host did in one scenario.
 struct Outcome {
     std::unique_ptr<ProtocolLog> log;
     CString text[2];
     int focusId = 0;
-    bool subclassed = false;             // the dialog's procedure neither its class's nor the framework's
+    bool subclassed = false;             // its messages go first to neither its class's procedure nor the framework's
     std::size_t temporaries = 0;         // window objects of the framework's handle map left over
     bool wideDialog = false;             // the dialog is a Unicode window, its subclass on
     bool wideField = false;              // the first field is one
@@ -222,7 +203,9 @@ Outcome RunIn(Host host, const Scenario& scenario)
     const HWND dialog = open.dialog;
     const DialogSteps steps{dialog};
     Outcome outcome;
-    outcome.subclassed = IsSubclassed(dialog);
+    const WNDPROC first = win32::GetWindowProc(dialog);
+    outcome.subclassed = first != reinterpret_cast<WNDPROC>(::GetClassLongPtrA(dialog, GCLP_WNDPROC)) &&
+                         first != AfxGetAfxWndProc();
     outcome.log = std::make_unique<ProtocolLog>(dialog, kCtrlIds);
     scenario.act(steps);
     outcome.text[0] = TextOf(steps.Item(kFirstField));
@@ -269,141 +252,67 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
     }
 }
 
-// The host's own subclass of its dialog: a plain window-procedure subclass
-// that comes off only from the top of the chain (the message recorder), or
-// comctl32's, which removes itself at the dialog's last message.
-class HostSubclass {
-public:
-    HostSubclass(HWND dialog, bool comctl32) : m_dialog(dialog), m_comctl32(comctl32) {}
-    void Install()
-    {
-        if (m_comctl32)
-            ::SetWindowSubclass(m_dialog, &Counting, 1, reinterpret_cast<DWORD_PTR>(&m_seen));
-        else
-            m_recorder.Watch(m_dialog, kRoleParent, "parent");
-    }
-    void Remove()
-    {
-        if (m_comctl32)
-            ::RemoveWindowSubclass(m_dialog, &Counting, 1);
-        else
-            m_recorder.Unwatch(m_dialog);
-    }
-    // The messages it has seen, WM_NCDESTROY among them.
-    std::vector<UINT> Seen() const
-    {
-        std::vector<UINT> seen = m_seen;
-        for (const Recorded& entry : m_recorder.Log())
-            seen.push_back(entry.message);
-        return seen;
-    }
-
-private:
-    static LRESULT CALLBACK Counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR seen)
-    {
-        reinterpret_cast<std::vector<UINT>*>(seen)->push_back(message);
-        if (message == WM_NCDESTROY)
-            ::RemoveWindowSubclass(window, &Counting, id);
-        return ::DefSubclassProc(window, message, wParam, lParam);
-    }
-
-    HWND m_dialog;
-    bool m_comctl32;
-    MessageRecorder m_recorder;
-    std::vector<UINT> m_seen;
-};
-
-// Whether the field still gets its notifications back from the dialog: a
-// short date typed into it is rewritten when the focus leaves.
+// Whether the field gets its notifications back: a short date typed into it
+// is rewritten when the focus leaves.
 bool RewritesOnLeaving(const DialogSteps& steps, int id)
 {
     steps.Focus(id);
-    ::SetWindowTextA(steps.Item(id), "");
     steps.Type(id, "070115");
     steps.Tab();
     return TextOf(steps.Item(id)) == "2007-01-15";
 }
 
-// A host subclasses its dialog before the fields are bound or after, and
-// removes its subclass before the fields go or after, or leaves both in
-// place when the dialog ends: the fields keep their notifications while
-// bound, the host's subclass sees the dialog's messages until it goes (its
-// last message, WM_NCDESTROY, too), the dialog manager keeps working, and
-// the dialog's own procedure is back once every subclass could come off.
-// A subclass under ours that goes first stays as a pass-through, as ours
-// does under the host's: neither takes the other off. One order is left
-// out: comctl32's subclass under ours removed first. Wine's
-// RemoveWindowSubclass then puts back the procedure it replaced, taking ours
-// off too; Windows' leaves its own procedure in place, passing messages on.
+// A host subclasses its dialog with a procedure that comes off only from the
+// top (the message recorder) before the fields are bound or after, removes
+// it before the fields go or after, or leaves both when the dialog ends: the
+// fields work while bound, the host sees the dialog's messages until it goes
+// (WM_NCDESTROY too), the dialog manager works, and the dialog's own
+// procedure is back unless a subclass stays as a pass-through.
 TEST_F(PlainHostTest, AHostSubclassOfTheDialogComesAndGoesInAnyOrder)
 {
-    enum class End { HostGoesFirst, FieldsGoFirst, DialogEndsWithBoth };
-    struct Row {
-        bool comctl32;
-        bool hostFirst;   // the host subclasses before the fields are bound
+    enum End { kHostGoesFirst, kFieldsGoFirst, kDialogEndsWithBoth };
+    const struct {
+        bool hostFirst;   // the host subclasses before the binding
         End end;
         bool ownBack;     // the dialog's own procedure is back at the end
+    } rows[] = {
+        {true, kHostGoesFirst, false},   // the host's stays under ours, passing messages on
+        {false, kFieldsGoFirst, false},  // ours stays under the host's until the dialog ends
+        {true, kFieldsGoFirst, true},       {false, kHostGoesFirst, true},
+        {true, kDialogEndsWithBoth, false}, {false, kDialogEndsWithBoth, false},
     };
-    const Row rows[] = {
-        {false, true, End::HostGoesFirst, false},   // the host's stays below ours, passing messages on
-        {false, true, End::FieldsGoFirst, true},
-        {false, false, End::HostGoesFirst, true},
-        {false, false, End::FieldsGoFirst, false},  // ours stays below the host's until the dialog ends
-        {true, true, End::FieldsGoFirst, true},
-        {true, false, End::HostGoesFirst, true},
-        {true, false, End::FieldsGoFirst, false},
-        {false, true, End::DialogEndsWithBoth, false},
-        {false, false, End::DialogEndsWithBoth, false},
-        {true, true, End::DialogEndsWithBoth, false},
-        {true, false, End::DialogEndsWithBoth, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << (row.comctl32 ? "comctl32" : "window-procedure") << " subclass "
-                                          << (row.hostFirst ? "before" : "after") << " the binding, ending "
-                                          << static_cast<int>(row.end));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << "host first " << row.hostFirst << ", end " << row.end);
         PlainHostDialog dialog("DatumCtrl", {.bind = false}, {.bind = false}, kCtrlIds);
         ASSERT_TRUE(dialog.Open());
-        const DialogSteps steps{dialog.m_hWnd};
-        const WNDPROC own = FirstProcedure(dialog.m_hWnd);
-        HostSubclass host(dialog.m_hWnd, row.comctl32);
-        auto bind = [&] {
-            EXPECT_TRUE(DatumBind(steps.Item(kFirstField), {}));
-            EXPECT_TRUE(DatumBind(steps.Item(kSecondField), {}));
-        };
-        if (row.hostFirst) {
-            host.Install();
-            bind();
-        } else {
-            bind();
-            host.Install();
-        }
+        const HWND hostDialog = dialog.m_hWnd;
+        const DialogSteps steps{hostDialog};
+        const WNDPROC own = win32::GetWindowProc(hostDialog);
+        MessageRecorder host;
+        if (row.hostFirst)
+            host.Watch(hostDialog, kRoleParent, "parent");
+        EXPECT_TRUE(DatumBind(steps.Item(kFirstField), {}) && DatumBind(steps.Item(kSecondField), {}));
+        if (!row.hostFirst)
+            host.Watch(hostDialog, kRoleParent, "parent");
         EXPECT_TRUE(RewritesOnLeaving(steps, kFirstField));
-        EXPECT_FALSE(host.Seen().empty());
-
-        if (row.end == End::DialogEndsWithBoth) {
+        if (row.end == kDialogEndsWithBoth) {
             ::DestroyWindow(std::exchange(dialog.m_hWnd, nullptr));
-            EXPECT_EQ(host.Seen().back(), static_cast<UINT>(WM_NCDESTROY));
+            EXPECT_EQ(host.Log().back().message, UINT{WM_NCDESTROY});
             continue;
         }
-        if (row.end == End::HostGoesFirst) {
-            host.Remove();
-            const std::size_t seen = host.Seen().size();
+        const std::size_t seenBound = host.Log().size();
+        if (row.end == kHostGoesFirst) {
+            host.Unwatch(hostDialog);
             EXPECT_TRUE(RewritesOnLeaving(steps, kSecondField));
-            EXPECT_EQ(host.Seen().size(), seen);
         }
         ::DestroyWindow(steps.Item(kFirstField));
         ::DestroyWindow(steps.Item(kSecondField));
-        if (row.end == End::FieldsGoFirst) {
-            const std::size_t seen = host.Seen().size();
-            steps.Focus(kCtrlIds.plainEdit);
-            EXPECT_GT(host.Seen().size(), seen);
-            host.Remove();
-        }
         steps.Focus(kCtrlIds.plainEdit);
+        EXPECT_EQ(host.Log().size() > seenBound, row.end == kFieldsGoFirst);
+        host.UnwatchAll();
         steps.Tab();
         EXPECT_EQ(steps.FocusId(), IDOK);
-        EXPECT_EQ(FirstProcedure(dialog.m_hWnd) == own, row.ownBack);
+        EXPECT_EQ(win32::GetWindowProc(hostDialog) == own, row.ownBack);
     }
 }
 

@@ -15,8 +15,13 @@
 //   DatumCtrl, framework  the same fields in a dialog of our framework layer,
 //                    bound by its data exchange: the dialog reflects the
 //                    fields' notifications itself, no parent subclass
-//   weekdays only    "DatumCtrl" fields bound with DatumBind and the day rule
-//                    DatumWeekdaysOnly, asked at every change and exit
+//   auto-advance     "DatumCtrl" fields bound with DatumBind and
+//                    DCF_AUTOADVANCE: the date's last keystroke judges the
+//                    text, moves the focus on and runs the exit check, all
+//                    inside the timed keystroke
+//   weekdays only    the same with the day rule DatumWeekdaysOnly, asked by
+//                    both judgements of the last keystroke: the rule's cost
+//                    is this row against the one above
 //   DatumEdit        "DatumEdit" fields bound with DatumBind
 //   date picker      the system's "SysDateTimePick32"
 //   edit + button    an edit with an owner-drawn button beside it: the parts
@@ -52,7 +57,7 @@ constexpr WORD kFirstButtonId = 3000;  // the floor's buttons
 constexpr const char* kTyped = "20261208";   // a Tuesday: the day rule allows it
 constexpr int kTypedLength = 8;
 
-enum class Kind { DatumCtrl, DllCtrl, FrameworkCtrl, WeekdaysOnly, DatumEdit, Picker, EditButton, Edit };
+enum class Kind { DatumCtrl, DllCtrl, FrameworkCtrl, AutoAdvance, WeekdaysOnly, DatumEdit, Picker, EditButton, Edit };
 
 struct KindInfo {
     Kind kind;
@@ -64,6 +69,7 @@ constexpr KindInfo kKinds[] = {
     {Kind::DatumCtrl, "DatumCtrl", "DatumCtrl"},
     {Kind::DllCtrl, "  DLL", "DatumCtrl"},
     {Kind::FrameworkCtrl, "  framework", "DatumCtrl"},
+    {Kind::AutoAdvance, "  auto-advance", "DatumCtrl"},
     {Kind::WeekdaysOnly, "  weekdays", "DatumCtrl"},
     {Kind::DatumEdit, "DatumEdit", "DatumEdit"},
     {Kind::Picker, "date picker", DATETIMEPICK_CLASSA},
@@ -156,10 +162,12 @@ INT_PTR CALLBACK BenchDialogProc(HWND dialog, UINT message, WPARAM, LPARAM lPara
     switch (message) {
     case WM_INITDIALOG: {
         const auto kind = static_cast<Kind>(lParam);
-        if (kind == Kind::DatumCtrl || kind == Kind::DatumEdit || kind == Kind::WeekdaysOnly) {
+        const bool advancing = kind == Kind::AutoAdvance || kind == Kind::WeekdaysOnly;
+        if (kind == Kind::DatumCtrl || kind == Kind::DatumEdit || advancing) {
             const DatumDayRule rule = kind == Kind::WeekdaysOnly ? DatumDayRule{DatumWeekdaysOnly} : nullptr;
             for (int i = 0; i < kFields; ++i)
-                DatumBind(GetDlgItem(dialog, kFirstId + i), {.maxLen = 10, .dayRule = rule});
+                DatumBind(GetDlgItem(dialog, kFirstId + i),
+                          {.maxLen = 10, .flags = advancing ? DCF_AUTOADVANCE : 0, .dayRule = rule});
         } else if (kind == Kind::DllCtrl) {
             DATUMBINDING binding{};
             binding.cbSize = sizeof binding;
@@ -307,6 +315,10 @@ int RunDialogs(int rounds)
     const Result& picker = of(Kind::Picker);
     std::printf("  DatumCtrl against the date picker: dialog %.2f, keystroke %.2f\n",
                 ctrl.createShow / picker.createShow, ctrl.keystroke / picker.keystroke);
+    const Result& advancing = of(Kind::AutoAdvance);
+    const Result& weekdays = of(Kind::WeekdaysOnly);
+    std::printf("  the day rule against auto-advance alone: dialog %.2f, keystroke %.2f\n",
+                weekdays.createShow / advancing.createShow, weekdays.keystroke / advancing.keystroke);
     return 0;
 }
 
@@ -429,6 +441,11 @@ int RunSteps()
     SetWindowSubclass(dialog, &PassOn, 1, 0);
     std::printf("  %-44s %9.1f\n", "under a SetWindowSubclass subclass", message());
     RemoveWindowSubclass(dialog, &PassOn, 1);
+    HWND boundField = newCtrl();
+    DatumBind(boundField, {});
+    std::printf("  %-44s %9.1f\n", "under DatumBind's reflection (one bound field)", message());
+    DestroyWindow(boundField);
+    Pump();
 
     std::printf("one keystroke into a focused field (median microseconds of %d fields)\n", kFields);
     const double edit = TimeKeystrokes(dialog, [](HWND parent) { return Child(parent, "EDIT", 0, kFirstId); });

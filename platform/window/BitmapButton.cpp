@@ -4,15 +4,18 @@
 #include "platform/window/Module.h"
 
 #include <algorithm>
+#include <mutex>
 #include <vector>
 
 namespace {
 
-// Bitmap resources are loaded once per thread and module and shared by every
-// button of that thread that shows them (a dialog of 200 date fields holds
-// three faces, not 800), and deleted when the last of those buttons lets go.
-// Per thread, because a bitmap can be selected into one device context at a
-// time, and each thread draws its own buttons.
+// Bitmap resources are loaded once per module and resource and shared by
+// every button of the process that shows them (a dialog of 200 date fields
+// holds three faces, not 800); the last button to let go deletes its face,
+// on whatever thread that is. A face is the resource at its own size (a
+// button scales it as it draws), so the DPI is no part of the key. One lock
+// guards the table and the drawing: a bitmap can be selected into one
+// device context at a time, so buttons of two threads take turns.
 struct SharedBitmap {
     HINSTANCE instance;
     UINT id;
@@ -20,29 +23,42 @@ struct SharedBitmap {
     int users;
 };
 
-thread_local std::vector<SharedBitmap> t_sharedBitmaps;
+struct SharedBitmaps {
+    std::mutex lock;
+    std::vector<SharedBitmap> faces;
+};
+
+SharedBitmaps& Shared()
+{
+    static SharedBitmaps shared;
+    return shared;
+}
 
 HBITMAP AcquireBitmap(HINSTANCE instance, UINT id)
 {
-    for (SharedBitmap& shared : t_sharedBitmaps) {
-        if (shared.instance == instance && shared.id == id) {
-            ++shared.users;
-            return shared.bitmap;
+    SharedBitmaps& shared = Shared();
+    const std::lock_guard<std::mutex> guard(shared.lock);
+    for (SharedBitmap& face : shared.faces) {
+        if (face.instance == instance && face.id == id) {
+            ++face.users;
+            return face.bitmap;
         }
     }
     HBITMAP bitmap = ::LoadBitmapA(instance, win32::ResourceId(id));
     if (bitmap)
-        t_sharedBitmaps.push_back({instance, id, bitmap, 1});
+        shared.faces.push_back({instance, id, bitmap, 1});
     return bitmap;
 }
 
 void ReleaseBitmap(HBITMAP bitmap)
 {
-    for (auto shared = t_sharedBitmaps.begin(); shared != t_sharedBitmaps.end(); ++shared) {
-        if (shared->bitmap == bitmap) {
-            if (--shared->users == 0) {
+    SharedBitmaps& shared = Shared();
+    const std::lock_guard<std::mutex> guard(shared.lock);
+    for (auto face = shared.faces.begin(); face != shared.faces.end(); ++face) {
+        if (face->bitmap == bitmap) {
+            if (--face->users == 0) {
                 ::DeleteObject(bitmap);
-                t_sharedBitmaps.erase(shared);
+                shared.faces.erase(face);
             }
             return;
         }
@@ -109,6 +125,7 @@ LRESULT CBitmapButton::OnDrawItem(DRAWITEMSTRUCT* item)
     if (!bitmap)
         return TRUE;
 
+    const std::lock_guard<std::mutex> drawing(Shared().lock);   // the face is selected into our DC meanwhile
     BITMAP size = {};
     ::GetObjectA(bitmap, static_cast<int>(sizeof size), &size);
     const RECT& area = item->rcItem;

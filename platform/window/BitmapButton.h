@@ -20,8 +20,8 @@ public:
 
     // Loads the images from the framework module's bitmap resources; 0 leaves
     // an image out, and the up image stands in for it. FALSE when one fails to
-    // load. Buttons of one thread share each image: it is loaded by the first
-    // and deleted when the last lets go of it.
+    // load. All buttons of the process share each image: it is loaded by the
+    // first and deleted when the last lets go of it, on any thread.
     BOOL LoadBitmaps(UINT upId, UINT downId = 0, UINT focusId = 0, UINT disabledId = 0);
     // The width of the images' frame, in image pixels. In a button whose
     // width is no whole multiple of the image's (a DPI scale that is not

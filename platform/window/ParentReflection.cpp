@@ -7,13 +7,13 @@
 
 namespace {
 
-// Our own subclass id: with the procedure it names our subclass among any
-// others that the program or the system put on the same window.
-constexpr UINT_PTR kReflectionSubclassId = 0x44434652;   // "DCFR"
-
-// One subclassed parent: how many reflections are alive under it, and the
-// children they registered (a child once per registration).
+// One subclassed parent: the procedure ours passes messages on to, whether
+// it was installed through the W functions, how many reflections are alive
+// under it, and the children they registered (a child once per
+// registration). With no reflection alive it only passes messages on.
 struct ParentRecord {
+    WNDPROC previous = nullptr;
+    bool wide = false;
     int reflections = 0;
     std::vector<HWND> children;
 };
@@ -25,32 +25,47 @@ std::unordered_map<HWND, ParentRecord>& Parents()
     return parents;
 }
 
-bool IsRegisteredChild(HWND parent, HWND child)
+// The window procedure, read and replaced through the functions of the
+// window's character set: through the other set a Unicode window would
+// become a single-byte one, and its procedure would read as a stand-in.
+WNDPROC ProcOf(HWND hWnd, bool wide)
 {
-    const auto& parents = Parents();
-    const auto it = parents.find(parent);
-    return it != parents.end() &&
-           std::find(it->second.children.begin(), it->second.children.end(), child) != it->second.children.end();
+    return wide ? reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)) : win32::GetWindowProc(hWnd);
+}
+
+WNDPROC ReplaceProc(HWND hWnd, WNDPROC proc, bool wide)
+{
+    if (!wide)
+        return win32::SetWindowProc(hWnd, proc);
+    return reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
 }
 
 // A registered child's notification goes to the child's object first; what
-// its map does not take, and every other message, goes on to the parent's
-// own procedure. The parent's last message takes the subclass off.
-LRESULT CALLBACK ReflectingSubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR)
+// its map does not take, and every other message, goes on to the procedure
+// that the parent had before. The parent's last message ends the record,
+// and takes our procedure off when it is still on top.
+LRESULT CALLBACK ReflectingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto& parents = Parents();
+    const auto it = parents.find(hWnd);
+    if (it == parents.end())
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    // Copies: a handler may end the record before the message goes on.
+    const WNDPROC previous = it->second.previous;
+    const bool wide = it->second.wide;
     if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(hWnd, &ReflectingSubclassProc, id);
-        Parents().erase(hWnd);
-        return ::DefSubclassProc(hWnd, message, wParam, lParam);
-    }
-    const HWND child = AfxNotifyingChild(message, wParam, lParam);
-    if (child != nullptr && IsRegisteredChild(hWnd, child)) {
+        if (ProcOf(hWnd, wide) == &ReflectingProc)
+            ReplaceProc(hWnd, previous, wide);
+        parents.erase(it);
+    } else if (const HWND child = AfxNotifyingChild(message, wParam, lParam)) {
+        const auto& children = it->second.children;
         LRESULT result = 0;
-        if (AfxReflectToChild(message, wParam, lParam, &result))
+        if (std::find(children.begin(), children.end(), child) != children.end() &&
+            AfxReflectToChild(message, wParam, lParam, &result))
             return result;
     }
-    return ::DefSubclassProc(hWnd, message, wParam, lParam);
+    return wide ? ::CallWindowProcW(previous, hWnd, message, wParam, lParam)
+                : ::CallWindowProcA(previous, hWnd, message, wParam, lParam);
 }
 
 } // namespace
@@ -68,10 +83,15 @@ CWnd* CParentReflection::Start(CWnd& child)
     }
 
     auto& parents = Parents();
-    if (parents.find(parent) == parents.end() &&
-        !::SetWindowSubclass(parent, &ReflectingSubclassProc, kReflectionSubclassId, 0))
-        return nullptr;
-    ++parents[parent].reflections;
+    auto it = parents.find(parent);
+    if (it == parents.end()) {   // first reflection under this parent: install ours on top
+        const bool wide = ::IsWindowUnicode(parent) != FALSE;
+        const WNDPROC previous = ReplaceProc(parent, &ReflectingProc, wide);
+        if (previous == nullptr)
+            return nullptr;
+        it = parents.emplace(parent, ParentRecord{previous, wide, 0, {}}).first;
+    }
+    ++it->second.reflections;
     m_hParent = parent;
     m_subclassing = true;
     m_pParentObject = std::make_unique<CWnd>();
@@ -96,14 +116,16 @@ void CParentReflection::Stop()
     auto& parents = Parents();
     const auto it = m_subclassing ? parents.find(m_hParent) : parents.end();
     if (it != parents.end()) {
-        auto& children = it->second.children;
+        ParentRecord& record = it->second;
         for (HWND child : m_children) {
-            const auto registered = std::find(children.begin(), children.end(), child);
-            if (registered != children.end())
-                children.erase(registered);
+            const auto registered = std::find(record.children.begin(), record.children.end(), child);
+            if (registered != record.children.end())
+                record.children.erase(registered);
         }
-        if (--it->second.reflections == 0) {
-            ::RemoveWindowSubclass(m_hParent, &ReflectingSubclassProc, kReflectionSubclassId);
+        // Off only from the top of the chain; below another subclass ours
+        // passes messages on until WM_NCDESTROY.
+        if (--record.reflections == 0 && ProcOf(m_hParent, record.wide) == &ReflectingProc) {
+            ReplaceProc(m_hParent, record.previous, record.wide);
             parents.erase(it);
         }
     }
@@ -112,5 +134,3 @@ void CParentReflection::Stop()
     m_subclassing = false;
     m_pParentObject.reset();
 }
-
-std::size_t CParentReflection::SubclassedParentCount() { return Parents().size(); }

@@ -7,16 +7,22 @@
 //
 // A framework parent reflects by itself (CWnd::WindowProc), so nothing is
 // installed for it and its own object is the one handed out. Any other parent
-// gets comctl32's window subclass with our own id, once, counted by the
-// reflections alive under it; it goes when the last one ends or the parent
-// gets WM_NCDESTROY. The subclass offers WM_COMMAND, WM_NOTIFY and WM_DRAWITEM
-// from the registered children to them first (AfxReflectToChild, the
-// framework's rule), and passes everything else on with DefSubclassProc.
+// gets our window procedure, once, in front of the one it had (through the
+// W functions for a Unicode window, so that it stays one), counted by the
+// reflections alive under it. The procedure offers WM_COMMAND, WM_NOTIFY and
+// WM_DRAWITEM from the registered children to them first (AfxReflectToChild,
+// the framework's rule), and passes everything else on with CallWindowProc.
+// Its state sits in a process-wide table keyed by the parent, so that a
+// message costs one lookup, with no window property read.
+//
+// Subclasses come and go in any order, so ours comes off only from the top
+// of the chain: when the last reflection ends while another procedure sits
+// above ours, ours stays in place and passes every message on until the
+// parent's WM_NCDESTROY, which ends its record in any case.
 #pragma once
 
 #include "platform/window/Wnd.h"
 
-#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -45,9 +51,6 @@ public:
     // Whether the parent's notifications come through the subclass (a parent
     // without a framework object).
     bool IsSubclassing() const { return m_subclassing; }
-
-    // Parents that carry the subclass now (for tests and diagnostics).
-    static std::size_t SubclassedParentCount();
 
 private:
     HWND m_hParent = nullptr;

@@ -1,6 +1,7 @@
 // The date control in a host dialog: the button it makes beside itself, its
 // rules and dashed form, the focus handling that ignores its own button, the
 // opening keys, and the lifetime of control and button objects.
+#include "controls/ControlResources.h"
 #include "platform/window/Dpi.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/DeletionWatch.h"
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <thread>
 #include <vector>
 
 namespace test {
@@ -196,7 +198,8 @@ struct FaceLedger {
 // The buttons of one thread share their faces: a dialog of many date
 // controls loads each of the three faces once, however many buttons show
 // them; a face lives while any button shows it and is deleted once, with the
-// last; a control made after that loads the faces anew.
+// last; a control made after that loads the faces anew. A face that one
+// thread loads and another lets go of is deleted once too.
 TEST_F(DatumCtrlTest, ButtonFacesAreLoadedOnceAndFreedWithTheLastButton)
 {
     ImportPatch load("user32.dll", "LoadBitmapA", reinterpret_cast<void*>(&FaceLedger::Load));
@@ -226,6 +229,15 @@ TEST_F(DatumCtrlTest, ButtonFacesAreLoadedOnceAndFreedWithTheLastButton)
     Open();
     EXPECT_EQ(FaceLedger::loaded.size(), 6u);
     m_dialog.reset();
+
+    FaceLedger::loaded.clear();   // faces loaded by a thread that has ended when the button lets go
+    FaceLedger::deleted.clear();
+    auto button = std::make_unique<CBitmapButton>();
+    std::thread([&] { button->LoadBitmaps(IDB_KODPOPUP_UP, IDB_KODPOPUP_DOWN, 0, IDB_KODPOPUP_DISABLED); }).join();
+    button.reset();
+    ASSERT_EQ(FaceLedger::loaded.size(), 3u);
+    for (HGDIOBJ face : FaceLedger::loaded)
+        EXPECT_EQ(FaceLedger::TimesDeleted(face), 1);
 }
 
 // The button is 15 pixels wide at 96 DPI and in proportion at others; its

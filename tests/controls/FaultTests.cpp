@@ -68,11 +68,18 @@ BOOL WINAPI GetMonitorInfoFails(HMONITOR, LPMONITORINFO)
     return FALSE;
 }
 
-BOOL WINAPI SetWindowSubclassFails(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR)
+// Fails only the replacement of a dialog's procedure: a plain host's subclass.
+LONG_PTR WINAPI SetWindowLongFails(HWND window, int index, LONG_PTR value)
 {
-    Failing(nullptr);
-    return FALSE;
+    char className[8] = {};
+    ::GetClassNameA(window, className, static_cast<int>(sizeof className));
+    if (index == GWLP_WNDPROC && ::lstrcmpA(className, "#32770") == 0 && Failing(nullptr))
+        return 0;
+    return reinterpret_cast<decltype(&::SetWindowLongPtrA)>(g_passOn)(window, index, value);
 }
+
+// SetWindowLongPtrA is SetWindowLongA itself on 32-bit Windows.
+constexpr const char* kSetWindowLong = sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA";
 
 HMODULE WINAPI LoadLibraryFails(LPCSTR name)
 {
@@ -251,8 +258,8 @@ TEST_F(FaultTest, AFailedSystemCallCostsOnlyWhatItWouldHaveGiven)
          false, true, true, true, false},
         {"the field's monitor", "user32.dll", "GetMonitorInfoA", StandIn(&GetMonitorInfoFails), nullptr, kWorking,
          false, true, true, true, true},
-        {"the parent's subclass", "comctl32.dll", "SetWindowSubclass", StandIn(&SetWindowSubclassFails), nullptr,
-         kOpening, true, false, true, true, true},
+        {"the parent's subclass", "user32.dll", kSetWindowLong, StandIn(&SetWindowLongFails), nullptr, kOpening,
+         true, false, true, true, true},
         {"the clipboard's text", "user32.dll", "GetClipboardData", StandIn(&GetClipboardDataFails), nullptr,
          kWorking, false, true, true, true, true, false},
         {"the day-state calendar", "user32.dll", "CreateWindowExA", StandIn(&CreateWindowFails), MONTHCAL_CLASSA,

@@ -63,6 +63,14 @@ bool DatumBind(HWND control, const DatumBinding& binding)
                             binding.dateTime);
 }
 
+bool DatumLink(const DatumLinkSpec& link) { return CDatumEntry::Link(link); }
+
+bool DatumUnlink(HWND field)
+{
+    CDatumEntry* entry = DateControl(field);
+    return entry != nullptr && entry->Unlink();
+}
+
 DatumResult DatumGetText(HWND control, std::string* text)
 {
     CString display;

@@ -5,6 +5,7 @@
 //                          text, the kind of its value, its range and its
 //                          day rule
 //   DatumBind              binds a "DatumEdit" or "DatumCtrl" window
+//   DatumLink, DatumUnlink links a start and an end field, and ends the link
 //   DatumResult            the answer of a read or a set
 //   DatumGetText, DatumGetDate, DatumGetDateTime    read the date
 //   DatumSetText, DatumSetDate, DatumSetDateTime    set it
@@ -68,6 +69,20 @@ struct DatumBinding {
 // while the dialog initialises, like the first data exchange of a framework
 // dialog: the initial text goes in with its change notification.
 bool DatumBind(HWND control, const DatumBinding& binding);
+
+// Links a start and an end field of one dialog (DatumLinkSpec in
+// DatumProtocol.h): where a text is judged (on leaving, by DCM_VERIFY, by the
+// reads and sets below, for a pick in the calendar), never while it is typed,
+// the end refuses a date before the start and the start one after the end,
+// and a span shorter than the shortest or longer than the longest is refused
+// on either side; an empty side sets no limit. With DLF_KEEPSPAN a start that
+// moves takes the end along by as many days. Either field may be bound before
+// or after. False, and nothing linked, for a window that is no date control,
+// a start that is the end, or spans that are negative or whose shortest lies
+// above the longest. A field linked before leaves its old pair.
+bool DatumLink(const DatumLinkSpec& link);
+// Ends the field's pair, for both fields; false when it was in none.
+bool DatumUnlink(HWND field);
 
 enum class DatumResult {
     Ok,        // read, or set and stored

@@ -2,8 +2,8 @@
 //
 // Notifications (DCN_*) go from a control to its parent, with the control id in
 // wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
-// wParam and lParam and return 0, except DCM_SETRANGE and DCM_SETDAYRULE, which
-// read lParam and answer whether they stored the range or the rule. Every message is sent synchronously except
+// wParam and lParam and return 0, except DCM_SETRANGE, DCM_SETDAYRULE and DCM_LINK,
+// which read lParam and answer whether they stored the range, the rule or the link. Every message is sent synchronously except
 // DCM_OPENPOPUP on the keys Down, F4 and Alt+Down, which a control posts to itself.
 #pragma once
 
@@ -32,6 +32,10 @@ constexpr UINT DCM_CHECKMODIFIED    = WM_USER + 0x77; // host: DCN_MODIFIED when
 constexpr UINT DCM_SETDAYRULE       = WM_USER + 0x79; // host: lParam -> DatumDayRuleSpec; 1 when stored, 0 for a null lParam;
                                                   // a null rule removes the rule
 constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // button (sent) or Down, F4, Alt+Down (posted): open the calendar
+constexpr UINT DCM_LINK             = WM_USER + 0x7C; // host, to either field: lParam -> DatumLinkSpec; 1 when linked, 0 and nothing
+                                                  // changed for a null lParam, a field not named in it, a start that is the end,
+                                                  // a window that is no date control or spans not allowed; with the other field
+                                                  // null, unlinks this one's pair (1)
 constexpr UINT DCM_BUTTONFOCUS      = WM_USER + 0x85; // popup button to its control: the button took the focus
 constexpr UINT DCM_YIELDFOCUS       = WM_USER + 0x87; // to the focus holder: skip your next focus-out check
 
@@ -41,6 +45,19 @@ struct DatumDayRuleSpec {
     DatumDayRule rule;
     void* context;
 };
+
+// What DCM_LINK points at: a start and an end field that belong together
+// (from and to), the days the end may lie after the start, and the option.
+struct DatumLinkSpec {
+    HWND start = nullptr;   // the start field, a "DatumEdit" or "DatumCtrl"
+    HWND end = nullptr;     // the end field, of the same dialog
+    int shortest = 0;       // the fewest days from the start to the end; 0: no limit
+    int longest = 0;        // the most days from the start to the end; 0: no limit
+    UINT flags = 0;         // DLF_KEEPSPAN
+};
+
+// Option bits of a link.
+constexpr UINT DLF_KEEPSPAN = 0x0001; // a start that moves takes the end along by as many days
 
 // Option bits of a binding.
 constexpr WORD DCF_ALTEXIT     = 0x0001; // exit notifications use the ...ALT variants
@@ -67,7 +84,7 @@ constexpr UINT kLast  = WM_USER + 0x87;
 constexpr UINT kAll[] = {DCN_EXITCHANGEDALT, DCN_EXITCHANGED, DCN_CHANGE, DCN_EXITUNCHANGEDALT,
                          DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_EXITCHECK, DCM_CLEAR,
                          DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_SETRANGE, DCM_VERIFY, DCM_CHECKMODIFIED,
-                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
+                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_LINK, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
 constexpr bool AllInRange() {
     for (UINT m : kAll)
         if (m < kFirst || m > kLast) return false;
@@ -88,4 +105,5 @@ static_assert(DCM_EXITCHECK == DCN_EXITUNCHANGED, "the exit check deliberately s
 static_assert(NoOtherSharedValue(), "no two other protocol messages share a value");
 static_assert(DCM_SETDAYRULE == WM_USER + 0x79, "the day rule's request keeps the value hosts compile in");
 static_assert(sizeof(DatumDayRuleSpec) == 2 * sizeof(void*), "a host's DatumDayRuleSpec is the rule, then the context");
+static_assert(DCM_LINK == WM_USER + 0x7C, "the link's request keeps the value hosts compile in");
 } // namespace datum_protocol_checks

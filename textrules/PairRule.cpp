@@ -25,6 +25,11 @@ std::optional<CDateValue> PairRule::MovedEnd(const CDateValue& start) const
     if (side != PairSide::Start || !keepSpan || IsEmptyDate(other) || IsEmptyDate(keptFrom) ||
         IsEmptyDate(start) || start == keptFrom)
         return std::nullopt;
+    // Only a span the pair allows is kept: an end that was out of order
+    // stays where it is, to be judged against the new start.
+    const int span = DaysFrom(keptFrom, other);
+    if (span < shortest || (longest > 0 && span > longest))
+        return std::nullopt;
     return DaysAfter(other, DaysFrom(keptFrom, start)).value_or(CDateValue());
 }
 

@@ -50,8 +50,9 @@ struct PairRule {
     bool IsSet() const { return side != PairSide::None; }
     // The end that a start which keeps the span takes along when its date
     // becomes start: nothing when the end stays (not the start's side, no
-    // option, no end, no date kept from, or the same date); the empty date
-    // when the move would leave the full years.
+    // option, no end, no date kept from, the same date, or a span from the
+    // date kept from to the end that the pair does not allow); the empty
+    // date when the move would leave the full years.
     std::optional<CDateValue> MovedEnd(const CDateValue& start) const;
     // The start and the end the rule compares when this side's date is own:
     // on a start that keeps the span, the end it takes along.

@@ -817,5 +817,184 @@ TEST_F(PlainHostTest, PastesAreTrimmedAndCtrlASelectsAll)
     }
 }
 
+// The ways a host links a pair: a call on the start's or the end's object
+// under a framework dialog, DatumLink and DCM_LINK under a plain one.
+enum class LinkBy { StartObject, EndObject, Function, Message };
+
+// Opens a host whose first field is linked, the given way, as the start of
+// a pair with the second.
+struct LinkedHost {
+    std::unique_ptr<HostDialog> framework;
+    std::unique_ptr<PlainHostDialog> plain;
+    HWND dialog = nullptr;
+
+    LinkedHost(LinkBy by, const char* className, Binding start, Binding end, DatumLinkSpec link)
+    {
+        if (by == LinkBy::StartObject || by == LinkBy::EndObject) {
+            framework = std::make_unique<HostDialog>(className, start, end, kCtrlIds);
+            EXPECT_TRUE(framework->Open());
+            dialog = framework->m_hWnd;
+            CDatumEntry& first = framework->Control(kFirstField);
+            CDatumEntry& second = framework->Control(kSecondField);
+            EXPECT_TRUE(by == LinkBy::StartObject ? first.LinkEnd(second, link.shortest, link.longest, link.flags)
+                                                  : second.LinkStart(first, link.shortest, link.longest, link.flags));
+            return;
+        }
+        plain = std::make_unique<PlainHostDialog>(className, start, end, kCtrlIds);
+        EXPECT_TRUE(plain->Open());
+        dialog = plain->m_hWnd;
+        link.start = ::GetDlgItem(dialog, kFirstField);
+        link.end = ::GetDlgItem(dialog, kSecondField);
+        if (by == LinkBy::Function)
+            EXPECT_TRUE(DatumLink(link));
+        else
+            EXPECT_EQ(::SendMessageA(link.end, DCM_LINK, 0, win32::ToLParam(&link)), 1);
+    }
+};
+
+// Counts the changes of one window's accessible value while it lives.
+struct ValueChanges {
+    static inline HWND watched = nullptr;
+    static inline int count = 0;
+    HWINEVENTHOOK hook;
+
+    explicit ValueChanges(HWND window)
+        : hook(::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, &Event,
+                                 ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT))
+    {
+        watched = window;
+        count = 0;
+    }
+    ~ValueChanges() { ::UnhookWinEvent(hook); }
+    ValueChanges(const ValueChanges&) = delete;
+    ValueChanges& operator=(const ValueChanges&) = delete;
+    static void CALLBACK Event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+    {
+        count += window == watched && object == OBJID_CLIENT ? 1 : 0;
+    }
+};
+
+// A linked pair in every host: the start typed, then the end, then the start
+// changed. A date the pair refuses keeps the focus, except on the way to the
+// other side, where the pair can be mended, and is explained at the refused
+// field; the tip goes once either side mends the pair, and the reads refuse
+// what the pair refuses. A start that keeps the span takes the end along
+// (its DCN_CHANGE and accessible value), or is refused when the end may not
+// move there; without the option the end stays.
+TEST_F(PlainHostTest, LinkedPairsInEveryHost)
+{
+    struct Case {
+        const char* className;
+        int longest;
+        UINT flags;
+        DatumDayRule endRule;
+        const char* start;
+        const char* end;
+        const char* endTip;     // after leaving the end; empty: accepted
+        const char* newStart;
+        const char* startTip;   // after leaving the changed start; empty: accepted
+        const char* endAfter;   // the end's text at last
+        bool endReads;          // the end read at last is Ok
+    };
+    const char* const kSaturday = "The end would move to 2026-12-05: a Saturday.";
+    const Case cases[] = {
+        {"DatumCtrl", 0, 0, nullptr, "2026-12-10", "2026-12-05", "2026-12-05 is before the start, 2026-12-10.",
+         "2026-12-01", "", "2026-12-05", true},
+        {"DatumEdit", 30, 0, nullptr, "20261208", "20270120",
+         "The span may be at most 30 days: 2026-12-08 to 2027-01-20 is 43.", "20261225", "", "20270120", true},
+        {"DatumEdit", 0, 0, nullptr, "20261210", "20261215", "", "20261220", "2026-12-20 is after the end, 2026-12-15.",
+         "20261215", false},
+        {"DatumCtrl", 0, DLF_KEEPSPAN, nullptr, "2026-12-01", "2026-12-05", "", "2026-12-20", "", "2026-12-24", true},
+        {"DatumCtrl", 0, DLF_KEEPSPAN, DatumWeekdaysOnly, "2026-12-01", "2026-12-04", "", "2026-12-02", kSaturday,
+         "2026-12-04", true},
+        {"DatumCtrl", 0, 0, nullptr, "2026-12-01", "2026-12-05", "", "2026-12-03", "", "2026-12-05", true},
+    };
+    for (LinkBy by : {LinkBy::StartObject, LinkBy::EndObject, LinkBy::Function, LinkBy::Message}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.className << " " << c.start << " to " << c.end << ", then "
+                                              << c.newStart << ", linked by " << static_cast<int>(by));
+            const LinkedHost host(by, c.className, {.flags = DCF_EXPLAIN},
+                                  {.flags = DCF_EXPLAIN, .dayRule = c.endRule}, {nullptr, nullptr, 0, c.longest, c.flags});
+            const DialogSteps steps{host.dialog};
+            const HWND start = steps.Item(kFirstField);
+            const HWND end = steps.Item(kSecondField);
+            steps.Focus(kFirstField);
+            steps.Type(kFirstField, c.start);
+            steps.Tab();
+            steps.Type(kSecondField, c.end);
+            steps.Tab();
+            EXPECT_EQ(steps.FocusId(), *c.endTip != '\0' ? kSecondField : kCtrlIds.plainEdit);
+            EXPECT_EQ(ShownTooltipText(), c.endTip);
+            std::string read;
+            EXPECT_EQ(DatumGetText(end, &read), *c.endTip != '\0' ? DatumResult::Refused : DatumResult::Ok);
+            steps.Focus(kFirstField);
+            EXPECT_EQ(steps.FocusId(), kFirstField);
+            EXPECT_EQ(ShownTooltipText(), c.endTip);   // still at the end, until the pair is mended
+
+            ::SetWindowTextA(start, "");
+            steps.Type(kFirstField, c.newStart);
+            ProtocolLog log(host.dialog, kCtrlIds);
+            const ValueChanges changes(end);
+            steps.Tab();
+            const bool moved = CString(c.endAfter) != c.end;
+            bool endChanged = false;
+            for (const Recorded& entry : log.Log())
+                endChanged = endChanged || (entry.message == DCN_CHANGE && entry.wParam == static_cast<WPARAM>(kSecondField));
+            EXPECT_EQ(steps.FocusId(), kSecondField);
+            EXPECT_EQ(ShownTooltipText(), c.startTip);
+            EXPECT_EQ(TextOf(end), c.endAfter);
+            EXPECT_EQ(endChanged, moved);
+            EXPECT_EQ(changes.count > 0, moved);
+            EXPECT_EQ(DatumGetText(start, &read), *c.startTip != '\0' ? DatumResult::Refused : DatumResult::Ok);
+            EXPECT_EQ(DatumGetText(end, &read), c.endReads ? DatumResult::Ok : DatumResult::Refused);
+        }
+    }
+}
+
+// A link to a window that is no date control, to the field itself, with
+// spans not allowed, or a request that does not name the field it is sent
+// to, is refused and changes nothing. Unlinking by each way, linking one side anew and the end's
+// window going leave the start free again.
+TEST_F(PlainHostTest, LinksRefusedAndEnded)
+{
+    PlainHostDialog dialog("DatumEdit", {.initial = "20261210"}, {}, kCtrlIds);
+    ASSERT_TRUE(dialog.Open());
+    const HWND start = ::GetDlgItem(dialog.m_hWnd, kFirstField);
+    const HWND end = ::GetDlgItem(dialog.m_hWnd, kSecondField);
+    const HWND plainEdit = ::GetDlgItem(dialog.m_hWnd, kCtrlIds.plainEdit);
+    const DatumLinkSpec refused[] = {
+        {start, plainEdit, 0, 0, 0}, {start, start, 0, 0, 0}, {start, end, 5, 3, 0}, {start, end, -1, 0, 0},
+        {start, nullptr, 0, 0, 0}, {plainEdit, end, 0, 0, 0},
+    };
+    for (const DatumLinkSpec& link : refused) {
+        EXPECT_FALSE(DatumLink(link));
+        EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, win32::ToLParam(&link)), link.end == nullptr ? 1 : 0);
+    }
+    EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, 0), 0);
+    EXPECT_FALSE(DatumUnlink(start));
+    EXPECT_EQ(DatumSetText(end, "20261205"), DatumResult::Ok);
+
+    const HWND third = ::CreateWindowExA(0, "DatumEdit", "", WS_CHILD, 10, 200, 80, 20, dialog.m_hWnd,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(1010)), nullptr, nullptr);
+    ASSERT_TRUE(DatumBind(third, {}));
+    const DatumLinkSpec pair{start, end, 0, 0, 0};
+    const DatumLinkSpec unlink{start, nullptr, 0, 0, 0};
+    const std::function<void()> ends[] = {
+        [&] { EXPECT_TRUE(DatumUnlink(end)); },
+        [&] { EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, win32::ToLParam(&unlink)), 1); },
+        [&] { EXPECT_TRUE(dynamic_cast<CDatumEntry*>(CWnd::FromHandlePermanent(start))->Unlink()); },
+        [&] { EXPECT_TRUE(DatumLink({third, end, 0, 0, 0})); },   // the start leaves its pair
+        [&] { ::DestroyWindow(end); },
+    };
+    for (const auto& endLink : ends) {
+        ASSERT_TRUE(DatumLink(pair));
+        std::string read;
+        EXPECT_EQ(DatumGetText(start, &read), DatumResult::Refused);   // after the end, 2026-12-05
+        endLink();
+        EXPECT_EQ(DatumGetText(start, &read), DatumResult::Ok);
+        EXPECT_FALSE(DatumUnlink(start));
+    }
+}
+
 } // namespace
 } // namespace test

@@ -449,6 +449,8 @@ TEST(TextRules, ThePairsRule)
         {kept("", {}), "", "99991228", R::EndStuck, "The end cannot move that far."},
         {{.side = S::Start, .other = Day("2026-12-05"), .keepSpan = true}, "", "20261220", R::AfterEnd,
          "2026-12-20 is after the end, 2026-12-05."},   // no date kept from: no move
+        {{.side = S::Start, .other = Day("2026-12-05"), .keepSpan = true, .keptFrom = Day("2026-12-10")}, "",
+         "20261201", R::None, ""},   // an end before the date kept from stays
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\" side " << static_cast<int>(c.pair.side)

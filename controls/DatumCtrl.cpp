@@ -213,11 +213,12 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 // bottom-left corner, starting from the field's date, or when it is empty
 // from the other side's date of its pair or today, or from the nearest
 // allowed day when that lies outside the range; the calendar offers only
-// the range, on the end of a pair from the start on. The popup reads its start day from the dashed
-// form, so an accepted text in any form (070115, 20070115, a keyword
-// letter, a relative form) is handed over rewritten; the window text itself
-// is not changed here. The focus change into the popup runs this control's
-// focus-out procedure inside the modal loop (in full when a key opened it).
+// the range, on the end of a pair from the start on. The popup reads its
+// start day from the dashed form, so an accepted text in any form
+// (070115, 20070115, a keyword letter, a relative form) is handed over
+// rewritten; the window text itself is not changed here. The focus change
+// into the popup runs this control's focus-out procedure inside the modal
+// loop (in full when a key opened it).
 // Afterwards the control takes the focus back but keeps the entry text from
 // before the popup, so that a picked date counts as a change at the next
 // focus-out.

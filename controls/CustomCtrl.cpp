@@ -18,6 +18,12 @@ void CCustomCtrl::SetValuePtr(void* pValue) { m_pValue = pValue; }
 
 BOOL CCustomCtrl::IsValid() { return TRUE; }
 
+BOOL CCustomCtrl::IsValidAsTyped() { return IsValid(); }
+
+void CCustomCtrl::TextAccepted() {}
+
+BOOL CCustomCtrl::LetsFocusGo() { return FALSE; }
+
 void CCustomCtrl::Normalize() {}
 
 void CCustomCtrl::SetCtrlFocus() {}
@@ -65,7 +71,7 @@ void CCustomCtrl::OnTextChange(const CString& text, bool complete)
 {
     if (m_bSettingText) {
         m_bSettingText = FALSE;
-    } else if (complete && !text.IsEmpty() && (m_wFlags & DCF_AUTOADVANCE) != 0 && m_pCtrl->IsValid()) {
+    } else if (complete && !text.IsEmpty() && (m_wFlags & DCF_AUTOADVANCE) != 0 && m_pCtrl->IsValidAsTyped()) {
         m_pParent->SendMessage(WM_NEXTDLGCTL, 0, 0);
     }
     NotifyParent(DCN_CHANGE);
@@ -91,6 +97,7 @@ void CCustomCtrl::CheckOnExit(const CString& text)
         changed = text != m_strEntry;
         m_pCtrl->Normalize();
     }
+    m_pCtrl->TextAccepted();
 
     const bool alt = (m_wFlags & DCF_ALTEXIT) != 0;
     if (changed)
@@ -100,14 +107,15 @@ void CCustomCtrl::CheckOnExit(const CString& text)
 }
 
 // The focus stays where it went when it went to Cancel, to a window without
-// an id or with one of the ids that keep the focus, or out of the dialog (no
-// descendant of the parent, at any depth, has its id).
+// an id or with one of the ids that keep the focus, out of the dialog (no
+// descendant of the parent, at any depth, has its id), or where the control
+// lets it go.
 // Otherwise the focus holder is told to skip its next focus-out check, so two
 // controls never take the focus from each other in turn.
 BOOL CCustomCtrl::MayReclaimFocus()
 {
     CWnd* focus = CWnd::GetFocus();
-    if (focus == nullptr)
+    if (focus == nullptr || m_pCtrl->LetsFocusGo())
         return FALSE;
 
     const int id = focus->GetDlgCtrlID();

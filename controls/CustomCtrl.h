@@ -33,6 +33,16 @@ public:
     virtual void SetValuePtr(void* pValue);
     // Whether the window text is acceptable; the base accepts everything.
     virtual BOOL IsValid();
+    // Whether the text as it is being typed is acceptable, for the change
+    // rules: without the rules that are judged only when a text is left.
+    // The base asks IsValid.
+    virtual BOOL IsValidAsTyped();
+    // After the text was accepted (on leaving, and by a host's command):
+    // the base does nothing.
+    virtual void TextAccepted();
+    // Whether the focus may stay where it went from a refused text, besides
+    // Cancel and the ids that keep it; the base never lets it.
+    virtual BOOL LetsFocusGo();
     // Rewrites the window text in the control's display form; the base has none.
     virtual void Normalize();
     // Gives the control's own window the keyboard focus; the base has no window.

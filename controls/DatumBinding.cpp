@@ -84,6 +84,25 @@ BOOL WINAPI DatumBindField(HWND control, const DATUMBINDING* binding)
                             binding->initial, binding->dateTime != FALSE);
 }
 
+BOOL WINAPI DatumLinkFields(const DATUMLINK* link)
+{
+    if (link == nullptr)
+        return FALSE;
+    DatumLinkSpec spec;
+    spec.start = link->start;
+    spec.end = link->end;
+    spec.shortest = link->shortest;
+    spec.longest = link->longest;
+    spec.flags = link->flags;
+    return CDatumEntry::Link(spec) ? TRUE : FALSE;
+}
+
+BOOL WINAPI DatumUnlink(HWND field)
+{
+    CDatumEntry* entry = DateControl(field);
+    return entry != nullptr && entry->Unlink() ? TRUE : FALSE;
+}
+
 int WINAPI DatumGetTextA(HWND control, LPSTR text, int size) { return CopyAccepted(control, text, size); }
 
 int WINAPI DatumGetTextW(HWND control, LPWSTR text, int size) { return CopyAccepted(control, text, size); }

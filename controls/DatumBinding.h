@@ -6,6 +6,7 @@
 //                          text, the kind of its value, its range and its
 //                          day rule, with C++ defaults
 //   DatumBind              binds a "DatumEdit" or "DatumCtrl" window
+//   DatumLink, DatumUnlink links a start and an end field, and ends the link
 //   DatumResult            the answer of a read or a set
 //   DatumGetText, DatumGetDate, DatumGetDateTime    read the date
 //   DatumSetText, DatumSetDate, DatumSetDateTime    set it
@@ -103,6 +104,28 @@ inline bool DatumBind(HWND control, const DatumBinding& binding)
     c.dayRule = DatumDayRuleForC(binding.dayRule);
     c.dayRuleContext = binding.dayRuleContext;
     return DatumBindField(control, &c) != FALSE;
+}
+
+// Links a start and an end field of one dialog: where a text is judged (on
+// leaving, by DCM_VERIFY, by the reads and sets below, for a pick in the
+// calendar), never while it is typed, the end refuses a date before the
+// start and the start one after the end, and a span shorter than the
+// shortest or longer than the longest is refused on either side; an empty
+// side sets no limit. With DLF_KEEPSPAN a start that moves takes the end
+// along by as many days. Either field may be bound before or after. False,
+// and nothing linked, for a window that is no date control, a start that is
+// the end, or spans that are negative or whose shortest lies above the
+// longest. A field linked before leaves its old pair. DatumUnlink (the C
+// function) ends a field's pair, for both fields.
+inline bool DatumLink(const DatumLinkSpec& link)
+{
+    DATUMLINK c{};
+    c.start = link.start;
+    c.end = link.end;
+    c.shortest = link.shortest;
+    c.longest = link.longest;
+    c.flags = link.flags;
+    return DatumLinkFields(&c) != FALSE;
 }
 
 // The date as the control would accept it on leaving: a refused text, and an

@@ -6,6 +6,7 @@
 #include "controls/KodPopupButton.h"
 #include "platform/window/Dpi.h"
 #include "platform/window/ParentReflection.h"
+#include "textrules/DateSteps.h"
 
 namespace {
 constexpr LONG kButtonWidth = 15;   // at 96 DPI
@@ -209,13 +210,15 @@ LRESULT CDatumCtrl::OnButtonFocus(WPARAM, LPARAM)
 }
 
 // Runs the popup modally with its top-left corner at the field's
-// bottom-left corner, starting from the field's date or today, or from the
-// nearest allowed day when that lies outside the range; the calendar
-// offers only the range. The popup reads its start day from the dashed
-// form, so an accepted text in any form (070115, 20070115, a keyword
-// letter, a relative form) is handed over rewritten; the window text itself
-// is not changed here. The focus change into the popup runs this control's
-// focus-out procedure inside the modal loop (in full when a key opened it).
+// bottom-left corner, starting from the field's date, or when it is empty
+// from the other side's date of its pair or today, or from the nearest
+// allowed day when that lies outside the range; the calendar offers only
+// the range, on the end of a pair from the start on. The popup reads its
+// start day from the dashed form, so an accepted text in any form
+// (070115, 20070115, a keyword letter, a relative form) is handed over
+// rewritten; the window text itself is not changed here. The focus change
+// into the popup runs this control's focus-out procedure inside the modal
+// loop (in full when a key opened it).
 // Afterwards the control takes the focus back but keeps the entry text from
 // before the popup, so that a picked date counts as a change at the next
 // focus-out.
@@ -225,19 +228,23 @@ void CDatumCtrl::OpenPopup()
     BOOL picked = FALSE;
     GetWindowText(text);
     // A refused text opens nothing, except a date outside the range: the
-    // calendar opens on the nearest allowed day instead; and a blocked day,
-    // on which it opens as on any other.
-    const Judgement judgement = Judge(text);
+    // calendar opens on the nearest allowed day instead; and a blocked day
+    // or one the pair refuses, on which it opens as on any other.
+    const Judgement judgement = JudgeText(OwnRules(), text);
     if (judgement.refusal != DatumRefusal::None && judgement.refusal != DatumRefusal::OutOfRange &&
         judgement.refusal != DatumRefusal::DayBlocked)
         return;
     RECT field{};
     GetWindowRect(&field);
-    const CDateValue start = text.IsEmpty() ? CDateValue().SetToday() : judgement.date;
-    text = m_range.Nearest(start).FormatDashed();
+    const EntryRules rules = Rules();
+    const CDateValue own = text.IsEmpty() ? CDateValue() : judgement.date;
+    const CDateValue start = !IsEmptyDate(own)               ? own
+                             : !IsEmptyDate(rules.pair.other) ? rules.pair.other
+                                                              : CDateValue().SetToday();
+    text = rules.pair.Offered(m_range).Nearest(start).FormatDashed();
 
     CKalenderPopupDlg popup(&text, &picked, field.left, field.bottom);
-    popup.SetRules(Rules(), (m_wFlags & DCF_EXPLAIN) != 0);
+    popup.SetRules(rules, (m_wFlags & DCF_EXPLAIN) != 0, own);
     const HWND self = m_hWnd;
     popup.DoModal();
     // A host may destroy the dialog while the popup runs (from a timer, say);

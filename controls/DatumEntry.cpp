@@ -22,7 +22,7 @@ struct CDatumEntry::OwnedBinding {
 
 CDatumEntry::CDatumEntry() = default;
 
-CDatumEntry::~CDatumEntry() = default;
+CDatumEntry::~CDatumEntry() { Unlink(); }
 
 void CDatumEntry::ExchangeData(CDataExchange* pDX, int nID, std::uint16_t nMaxLen, CString& text, void* pValue,
                                int nFlags, const char* pszInitial)
@@ -66,9 +66,9 @@ int ParseTextInto(const CString& text, const EntryRules& rules, Value* pValue)
 
 } // namespace
 
-int CDatumEntry::GetDateTimeValue(CDateTimeValue* pValue) { return ParseTextInto(WindowText(), Rules(), pValue); }
+int CDatumEntry::GetDateTimeValue(CDateTimeValue* pValue) { return ParseTextInto(WindowText(), OwnRules(), pValue); }
 
-int CDatumEntry::GetDateValue(CDateValue* pValue) { return ParseTextInto(WindowText(), Rules(), pValue); }
+int CDatumEntry::GetDateValue(CDateValue* pValue) { return ParseTextInto(WindowText(), OwnRules(), pValue); }
 
 int CDatumEntry::GetText(char* buffer, int capacity)
 {
@@ -94,7 +94,7 @@ void CDatumEntry::FocusOut()
     CheckOnExit(WindowText());
 }
 
-EntryRules CDatumEntry::Rules() const
+EntryRules CDatumEntry::OwnRules() const
 {
     return {.kind = Kind(),
             .quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0,
@@ -123,20 +123,24 @@ bool IsLeadByte(char byte) { return ::IsDBCSLeadByte(static_cast<BYTE>(byte)) !=
 void CDatumEntry::SetDayRule(DatumDayRule rule, void* context) { m_dayRule = {rule, context, &IsLeadByte}; }
 
 // Called after every refusal. The tip shows only at a field that has the
-// focus: not when the user went to Cancel or out of the dialog.
+// focus, or whose pair's refusal let it go to the other side: not when the
+// user went to Cancel or out of the dialog.
 void CDatumEntry::ExplainRefusal()
 {
-    if ((m_wFlags & DCF_EXPLAIN) == 0 || CWnd::GetFocus() != this)
+    if ((m_wFlags & DCF_EXPLAIN) == 0 || (CWnd::GetFocus() != this && !LetsFocusGo()))
         return;
     const EntryRules rules = Rules();
     const CString sentence = RefusalSentence(rules, JudgeLeaving(rules, WindowText()));
-    if (!sentence.IsEmpty())
-        m_tip.Show(*this, sentence);
+    if (sentence.IsEmpty())
+        return;
+    m_tip.Show(*this, sentence);
+    if (CDatumEntry* other = Partner())   // one tip for a pair
+        other->m_tip.Hide();
 }
 
 CString CDatumEntry::Rewritten(const CString& text) const
 {
-    const EntryRules rules = Rules();
+    const EntryRules rules = OwnRules();
     return DisplayText(rules, JudgeText(rules, text).date);
 }
 
@@ -200,6 +204,7 @@ bool CDatumEntry::SetAccepted(const CString& text)
     *m_pText = display;
     if (m_pValue != nullptr)
         ParseBoundValue();
+    TextAccepted();
     return true;
 }
 
@@ -263,7 +268,7 @@ LRESULT CDatumEntry::OnEnChange()
 {
     if (IsBound()) {
         const CString text = WindowText();
-        OnTextChange(text, !MayGrowIntoAnotherDate(Rules(), ViewOf(text)));
+        OnTextChange(text, !MayGrowIntoAnotherDate(OwnRules(), ViewOf(text)));
     }
     return 0;
 }
@@ -313,6 +318,7 @@ LRESULT CDatumEntry::OnTextToValue(WPARAM, LPARAM)
     m_pCtrl->Normalize();
     *m_pText = WindowText();
     ParseBoundValue();
+    TextAccepted();
     return 0;
 }
 
@@ -400,6 +406,7 @@ const MessageMap* CDatumEntry::GetMessageMap() const
         OnMessage<&CDatumEntry::OnTextToValue>(DCM_TEXTTOVALUE),
         OnMessage<&CDatumEntry::OnSetRange>(DCM_SETRANGE),
         OnMessage<&CDatumEntry::OnSetDayRule>(DCM_SETDAYRULE),
+        OnMessage<&CDatumEntry::OnLink>(DCM_LINK),
         OnMessage<&CDatumEntry::OnVerify>(DCM_VERIFY),
         OnMessage<&CDatumEntry::OnCheckModified>(DCM_CHECKMODIFIED),
         OnMessage<&CDatumEntry::OnYieldFocus>(DCM_YIELDFOCUS),

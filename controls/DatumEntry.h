@@ -67,6 +67,21 @@ public:
     // auto-advance, and into the bound text and value.
     bool SetAccepted(const CString& text);
 
+    // --- a linked pair (DatumPair.cpp) ---
+    // Links this field as the start of a pair with end, or as the end of a
+    // pair with start: the end refuses a date before the start, the start
+    // one after the end, a span shorter than shortest or longer than longest
+    // days (0: no limit) is refused on either side, and with DLF_KEEPSPAN in
+    // flags a start that moves takes the end along. A field leaves the pair
+    // it was in. False, and nothing changed, for the field itself, a field
+    // without a window or spans PairRule::SpansAllowed refuses.
+    bool LinkEnd(CDatumEntry& end, int shortest = 0, int longest = 0, UINT flags = 0);
+    bool LinkStart(CDatumEntry& start, int shortest = 0, int longest = 0, UINT flags = 0);
+    // The same for the two windows of a spec; false when either is no date control.
+    static bool Link(const DatumLinkSpec& spec);
+    // Ends the field's pair for both fields; false when it was in none.
+    bool Unlink();
+
     // --- reading the text ---
     // Parse the window text into the value; 0 for a null value, else the
     // length of the window text.
@@ -98,9 +113,22 @@ protected:
     // range included, and the date it stands for. An empty text is never
     // refused here (DCF_REQUIRED is the focus-out check's).
     Judgement Judge(const CString& text) const { return JudgeText(Rules(), text); }
-    // The rules the control's texts and dates are judged by: its kind,
-    // option bits, range and day rule.
+    // The rules the control's texts and dates are judged by where a text is
+    // judged (leaving, DCM_VERIFY, the reads, a pick): its own, and the
+    // rule of its pair.
     EntryRules Rules() const;
+    // The control's own rules: its kind, option bits, range and day rule,
+    // by which its text is judged while it is typed, and read by the other
+    // side of its pair.
+    EntryRules OwnRules() const;
+    // The change rules judge the text by the control's own rules.
+    BOOL IsValidAsTyped() override;
+    // An accepted start takes a kept span's end along; either side mended
+    // takes the other's tip away.
+    void TextAccepted() override;
+    // A text that only its pair refuses lets the focus go to the other side,
+    // where the pair can be mended.
+    BOOL LetsFocusGo() override;
     // A control with a companion window reflects its notifications too.
     virtual void ReflectCompanions(CParentReflection&) {}
     // Whether the focus went to a window that belongs to the control (the
@@ -130,6 +158,7 @@ protected:
     LRESULT OnTextToValue(WPARAM, LPARAM);
     LRESULT OnSetRange(WPARAM, LPARAM range);
     LRESULT OnSetDayRule(WPARAM, LPARAM ruleSpec);
+    LRESULT OnLink(WPARAM, LPARAM linkSpec);
     LRESULT OnVerify(WPARAM, LPARAM);
     LRESULT OnCheckModified(WPARAM, LPARAM);
     LRESULT OnYieldFocus(WPARAM, LPARAM);
@@ -154,4 +183,28 @@ private:
     // What a control bound without the framework owns.
     struct OwnedBinding;
     std::unique_ptr<OwnedBinding> m_pOwned;
+
+    // The link to the other side of a pair, kept by both sides.
+    struct PairLink {
+        HWND self = nullptr;            // this field's window, which the other side's link names
+        HWND other = nullptr;           // the other side's window; null: not linked
+        PairSide side = PairSide::None;
+        int shortest = 0;
+        int longest = 0;
+        bool keepSpan = false;
+        CDateValue keptFrom{};          // the start's: its date when it was last accepted
+    };
+    static bool Link(CDatumEntry& start, CDatumEntry& end, int shortest, int longest, UINT flags);
+    // The other side's object while both windows live, else null.
+    CDatumEntry* Partner() const;
+    // The date of the window text by the control's own rules; empty when none or refused.
+    CDateValue OwnDate() const;
+    // The focus is at the other side of the pair, or at its button.
+    bool FocusIsWithPartner() const;
+    // The end takes the date its start moved it to, as a change of its text.
+    void MoveAlong(const CDateValue& date);
+    // The tip goes when the text it explains is now accepted.
+    void HideTipWhenMended();
+
+    PairLink m_link;
 };

@@ -8,8 +8,8 @@
 //
 // Notifications (DCN_*) go from a control to its parent, with the control id in
 // wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
-// wParam and lParam and return 0, except DCM_SETRANGE and DCM_SETDAYRULE, which
-// read lParam and answer whether they stored the range or the rule. Every message is sent synchronously except
+// wParam and lParam and return 0, except DCM_SETRANGE, DCM_SETDAYRULE and DCM_LINK,
+// which read lParam and answer whether they stored the range, the rule or the link. Every message is sent synchronously except
 // DCM_OPENPOPUP on the keys Down, F4 and Alt+Down, which a control posts to itself.
 #pragma once
 
@@ -40,6 +40,17 @@ inline DatumDayRule DatumDayRuleOfC(DATUMDAYRULE rule)
     return reinterpret_cast<DatumDayRule>(reinterpret_cast<void (*)()>(rule));
 }
 
+// What DCM_LINK points at: a start and an end field that belong together
+// (from and to), the days the end may lie after the start, and the option.
+// The C++ twin of DATUMLINK, with defaults (checked below).
+struct DatumLinkSpec {
+    HWND start = nullptr;   // the start field, a "DatumEdit" or "DatumCtrl"
+    HWND end = nullptr;     // the end field, of the same dialog
+    int shortest = 0;       // the fewest days from the start to the end; 0: no limit
+    int longest = 0;        // the most days from the start to the end; 0: no limit
+    UINT flags = 0;         // DLF_KEEPSPAN
+};
+
 // Control ids that the controls rely on.
 constexpr int IDC_POPUPBUTTON = DCID_POPUPBUTTON; // every date control's popup button
 constexpr int IDC_CALENDAR    = DCID_CALENDAR;    // the month calendar of the popup
@@ -50,7 +61,7 @@ constexpr UINT kLast  = WM_USER + 0x87;
 constexpr UINT kAll[] = {DCN_EXITCHANGEDALT, DCN_EXITCHANGED, DCN_CHANGE, DCN_EXITUNCHANGEDALT,
                          DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_EXITCHECK, DCM_CLEAR,
                          DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_SETRANGE, DCM_VERIFY, DCM_CHECKMODIFIED,
-                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
+                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_LINK, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
 constexpr bool AllInRange() {
     for (UINT m : kAll)
         if (m < kFirst || m > kLast) return false;
@@ -81,4 +92,10 @@ static_assert(sizeof(DATUMDAYRULESPEC) == sizeof(DatumDayRuleSpec) &&
                   offsetof(DATUMDAYRULESPEC, context) == offsetof(DatumDayRuleSpec, context),
               "a host's DATUMDAYRULESPEC is the rule, then the context");
 static_assert(DATUM_REASONMAX == DayRule::kReasonSize, "a rule gets the room for its reason that the C header names");
+static_assert(sizeof(DATUMLINK) == sizeof(DatumLinkSpec) && offsetof(DATUMLINK, end) == offsetof(DatumLinkSpec, end) &&
+                  offsetof(DATUMLINK, shortest) == offsetof(DatumLinkSpec, shortest) &&
+                  offsetof(DATUMLINK, longest) == offsetof(DatumLinkSpec, longest) &&
+                  offsetof(DATUMLINK, flags) == offsetof(DatumLinkSpec, flags),
+              "a host's DATUMLINK is read as a DatumLinkSpec");
+static_assert(DCM_LINK == WM_USER + 0x7C, "the link's request keeps the value hosts compile in");
 } // namespace datum_protocol_checks

@@ -189,7 +189,7 @@ void CKalenderPopupDlg::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, ID
 
 BOOL CKalenderPopupDlg::OnInitDialog()
 {
-    if (m_rules.dayRule.IsSet())
+    if (ShowsBoldDays())
         CreateDayStateCalendar();
     CDialog::OnInitDialog();
 
@@ -212,9 +212,10 @@ BOOL CKalenderPopupDlg::OnInitDialog()
 
     // Days outside the range are not offered: the calendar greys them and
     // moves neither its selection nor its highlight there.
-    SYSTEMTIME limits[2] = {DayOf(m_rules.range.earliest), DayOf(m_rules.range.latest)};
-    const WPARAM sides = (m_rules.range.earliest != CDateValue() ? GDTR_MIN : 0u) |
-                         (m_rules.range.latest != CDateValue() ? GDTR_MAX : 0u);
+    const DateRange offered = m_rules.pair.Offered(m_rules.range);
+    SYSTEMTIME limits[2] = {DayOf(offered.earliest), DayOf(offered.latest)};
+    const WPARAM sides = (offered.earliest != CDateValue() ? GDTR_MIN : 0u) |
+                         (offered.latest != CDateValue() ? GDTR_MAX : 0u);
     if (sides != 0)
         m_calendar.SendMessage(MCM_SETRANGE, sides, win32::ToLParam(limits));
 
@@ -260,7 +261,8 @@ void CKalenderPopupDlg::FillDayStates(const SYSTEMTIME& first, int months)
         const int days = date.DaysInMonth();
         for (int day = 1; day <= days; ++day) {
             date.day = static_cast<std::uint8_t>(day);
-            if (m_rules.range.Holds(date) && (m_rules.dayRule.StateOf(date) & DATUM_DAY_MARKED) != 0)
+            if ((m_rules.range.Holds(date) && (m_rules.dayRule.StateOf(date) & DATUM_DAY_MARKED) != 0) ||
+                m_rules.pair.Spans(m_ownDate, date))
                 state |= MONTHDAYSTATE{1} << (day - 1);
         }
         const bool december = date.month == 12;
@@ -287,7 +289,7 @@ void CKalenderPopupDlg::SetShownDayStates()
 // day states.
 LRESULT CKalenderPopupDlg::OnGetDayState(NMHDR* header)
 {
-    if (header != nullptr && m_rules.dayRule.IsSet()) {
+    if (header != nullptr && ShowsBoldDays()) {
         auto* request = reinterpret_cast<NMDAYSTATE*>(header);
         FillDayStates(request->stStart, request->cDayState);
         request->prgDayState = m_dayStates.data();
@@ -301,7 +303,7 @@ LRESULT CKalenderPopupDlg::OnGetDayState(NMHDR* header)
     selection.wMonth = static_cast<WORD>(std::atoi(m_pResult->Mid(5, 2).GetString()));
     selection.wDay = static_cast<WORD>(std::atoi(m_pResult->Mid(8, 2).GetString()));
     m_calendar.SendMessage(MCM_SETCURSEL, 0, win32::ToLParam(&selection));
-    if (m_rules.dayRule.IsSet())
+    if (ShowsBoldDays())
         SetShownDayStates();
     return 0;
 }

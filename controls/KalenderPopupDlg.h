@@ -8,7 +8,9 @@
 //                       yyyy-mm-dd; Escape, F4, Alt+Up and any move, resize
 //                       or re-ordering of the visible popup close it unpicked.
 //                       Under a day rule the rule's marked days are bold and
-//                       a blocked day is not picked: the popup stays open
+//                       a blocked day is not picked: the popup stays open;
+//                       so is a day the field's pair refuses, and the days
+//                       from the pair's start to its end are bold
 //   CPopupCalendar      the popup's month calendar: Space asks the popup for
 //                       OK and F4 and Alt+Up for Cancel, as the dialog
 //                       manager does for Enter and Escape; the navigation
@@ -101,14 +103,17 @@ public:
     // holds the pixel just above (x, y), the field's.
     CKalenderPopupDlg(CString* pResult, BOOL* pPicked, int x, int y, CWnd* pParent = nullptr);
     // The field's rules: the calendar offers the days of their range
-    // (MCM_SETRANGE; by default every day), and the start text must lie
-    // inside. Under a day rule it asks for day states (MCS_DAYSTATE) and
-    // shows the marked days bold. A day the rules refuse is not picked;
-    // with explain, a tip at the calendar says why.
-    void SetRules(const EntryRules& rules, bool explain)
+    // (MCM_SETRANGE; by default every day), on the end of a pair none before
+    // the start, and the start text must lie inside. Under a day rule or a
+    // pair it asks for day states (MCS_DAYSTATE) and shows the marked days
+    // bold, and the days from the pair's start to its end, own being the
+    // field's date. A day the rules refuse is not picked; with explain, a
+    // tip at the calendar says why.
+    void SetRules(const EntryRules& rules, bool explain, const CDateValue& own = {})
     {
         m_rules = rules;
         m_bExplain = explain;
+        m_ownDate = own;
     }
 
 protected:
@@ -144,10 +149,12 @@ private:
     // template's stays when the new one cannot be made.
     void CreateDayStateCalendar();
     // m_dayStates filled for the months from first on: bit d-1 set for a
-    // marked day d that the range holds.
+    // marked day d that the range holds, and for a day of the pair's span.
     void FillDayStates(const SYSTEMTIME& first, int months);
     // The day states of the months the calendar shows, set at once.
     void SetShownDayStates();
+    // Some days may be bold: under a day rule or a pair.
+    bool ShowsBoldDays() const { return m_rules.dayRule.IsSet() || m_rules.pair.IsSet(); }
 
     CPopupCalendar m_calendar;
     CString* m_pResult;
@@ -158,5 +165,6 @@ private:
     BOOL m_bCancelOnMove = TRUE;
     EntryRules m_rules;
     bool m_bExplain = false;
+    CDateValue m_ownDate;   // the field's date, one end of the pair's bold days
     std::vector<MONTHDAYSTATE> m_dayStates;   // the last answer, read by the calendar
 };

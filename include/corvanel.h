@@ -6,7 +6,8 @@
  *   DATUMDATE                       a calendar date: day, month, year
  *   DATUMDAYRULE, DATUMDAYRULESPEC  a host's rule on single days
  *   DATUMBINDING                    how a field is bound
- *   DatumRegisterClasses, DatumBindField, DatumGet..., DatumSet...
+ *   DATUMLINK                       a start and an end field that belong together
+ *   DatumRegisterClasses, DatumBindField, DatumLinkFields, DatumGet..., DatumSet...
  *   Datum_SetRange, Datum_Verify, ...   one macro for each request
  *
  * One header for corvanel.dll (link its import library: libcorvanel.dll.a
@@ -49,7 +50,7 @@ extern "C" {
 #define DCN_MODIFIED         (WM_USER + 0x78u) /* the window text differs from the bound text */
 
 /* Requests to a field. They ignore wParam and lParam and answer 0, except
- * DCM_SETRANGE and DCM_SETDAYRULE. All are sent, except DCM_OPENPOPUP on
+ * DCM_SETRANGE, DCM_SETDAYRULE and DCM_LINK. All are sent, except DCM_OPENPOPUP on
  * the keys Down, F4 and Alt+Down, which a field posts to itself. */
 #define DCM_EXITCHECK        (WM_USER + 0x70u) /* DatumCtrl: run the focus-out check now (DCN_EXITUNCHANGED's value) */
 #define DCM_CLEAR            (WM_USER + 0x72u) /* empty the bound text and the window text */
@@ -63,6 +64,10 @@ extern "C" {
 #define DCM_SETDAYRULE       (WM_USER + 0x79u) /* lParam: DATUMDAYRULESPEC; TRUE when stored, FALSE for a null lParam;
                                                  a null rule removes the rule */
 #define DCM_OPENPOPUP        (WM_USER + 0x7Au) /* DatumCtrl: open the calendar */
+#define DCM_LINK             (WM_USER + 0x7Cu) /* to either field, lParam: DATUMLINK naming it; TRUE when linked; FALSE,
+                                                 nothing changed, for a null lParam, a field not named, a start that is
+                                                 the end, a window that is no date field or spans not allowed; with
+                                                 the other field null, ends this field's pair (TRUE) */
 /* Between a field, its calendar button and the other fields; no host sends them. */
 #define DCM_BUTTONFOCUS      (WM_USER + 0x85u) /* the button to its field: the button took the focus */
 #define DCM_YIELDFOCUS       (WM_USER + 0x87u) /* to the focus holder: skip your next focus-out check */
@@ -73,6 +78,9 @@ extern "C" {
 #define DCF_REQUIRED         0x0004 /* an empty text is refused on leaving and by DCM_VERIFY */
 #define DCF_EXPLAIN          0x0008 /* a refusal shows a tip under the field that says why */
 #define DCF_QUICKENTRY       0x0010 /* typed D, G, M and +N/-N[w|m|y] relative to today; Ctrl+A; trimmed pastes */
+
+/* Option bits of a link. */
+#define DLF_KEEPSPAN         0x0001 /* a start that moves takes the end along by as many days */
 
 /* Ids the controls keep: every DatumCtrl's calendar button and the calendar
  * in its popup. Give the fields other ids. */
@@ -132,6 +140,16 @@ typedef struct tagDATUMBINDING {
     void *dayRuleContext;    /* handed to the rule as it is */
 } DATUMBINDING;
 
+/* How DatumLinkFields and DCM_LINK link a start and an end field of one
+ * dialog. Spans count the days from the start to the end; 0: no limit. */
+typedef struct tagDATUMLINK {
+    HWND start;              /* the start field, a "DatumEdit" or "DatumCtrl" */
+    HWND end;                /* the end field, of the same dialog */
+    int shortest;            /* the fewest days from the start to the end */
+    int longest;             /* the most days from the start to the end */
+    UINT flags;              /* DLF_* */
+} DATUMLINK;
+
 /* Registers "DatumEdit" and "DatumCtrl" and the calendar's common control;
  * call once before the first dialog. TRUE when both classes are registered. */
 BOOL WINAPI DatumRegisterClasses(void);
@@ -142,6 +160,19 @@ BOOL WINAPI DatumRegisterClasses(void);
  * this library does not know, and for a range that DCM_SETRANGE refuses,
  * which binds nothing. */
 BOOL WINAPI DatumBindField(HWND field, const DATUMBINDING *binding);
+
+/* Links a start and an end field: where a text is judged (on leaving, by
+ * DCM_VERIFY, by the reads and sets, for a pick in the calendar), never
+ * while it is typed, the end refuses a date before the start and the start
+ * one after the end, and a span shorter than the shortest or longer than
+ * the longest is refused on either side; an empty side sets no limit. Under
+ * DLF_KEEPSPAN a start that moves takes the end along. FALSE, nothing
+ * linked, for a window that is no date field, a start that is the end, or
+ * spans below 0 or a shortest above the longest. A field linked before
+ * leaves its old pair. DatumUnlink ends a field's pair, for both fields;
+ * FALSE when it was in none. */
+BOOL WINAPI DatumLinkFields(const DATUMLINK *link);
+BOOL WINAPI DatumUnlink(HWND field);
 
 /* The text as the field would accept it on leaving, in its display form
  * (yyyymmdd, yyyy-mm-dd); the empty text as the empty date. A refused text,
@@ -182,6 +213,8 @@ UINT CALLBACK DatumWeekdaysOnly(const DATUMDATE *day, void *context, LPSTR reaso
 #define Datum_SetDayRule(hwnd, pRule) \
     ((BOOL)SendMessageA((hwnd), DCM_SETDAYRULE, 0, (LPARAM)(const DATUMDAYRULESPEC *)(pRule)))
 #define Datum_OpenPopup(hwnd)       ((void)SendMessageA((hwnd), DCM_OPENPOPUP, 0, 0))
+#define Datum_Link(hwnd, pLink) \
+    ((BOOL)SendMessageA((hwnd), DCM_LINK, 0, (LPARAM)(const DATUMLINK *)(pLink)))
 
 #ifdef __cplusplus
 }

@@ -88,6 +88,14 @@ struct Sentences {
     const char* afterLatest;     // the latest
     const char* blocked;         // the date, the day rule's reason (at most 48 characters)
     const char* blockedNoReason; // the date
+    const char* beforeStart;     // the end, the start
+    const char* afterEnd;        // the start, the end
+    const char* tooShort;        // the shortest, its plural, the start, the end, the span
+    const char* tooLong;         // the longest, its plural, the start, the end, the span
+    const char* endOutside;      // the end the start would take along
+    const char* endBlocked;      // the same, the end's day rule's reason (cut to fit)
+    const char* endBlockedNoReason;   // the same
+    const char* endTooFar;
     const char* missing;
 };
 constexpr Sentences kSentences = {
@@ -101,8 +109,19 @@ constexpr Sentences kSentences = {
     "Choose a date on or before %s.",
     "%s cannot be chosen: %s.",
     "%s cannot be chosen.",
+    "%s is before the start, %s.",
+    "%s is after the end, %s.",
+    "The span must be at least %d day%s: %s to %s is %d.",
+    "The span may be at most %d day%s: %s to %s is %d.",
+    "The end would move to %s, outside the dates it takes.",
+    "The end would move to %s: %.*s.",
+    "The end would move to %s, a day it cannot take.",
+    "The end cannot move that far.",
     "A date is required here.",
 };
+
+// The longest sentence a tip shows.
+constexpr int kLongestSentence = 79;
 
 CString Dashed(const CDateValue& date)
 {
@@ -115,6 +134,76 @@ CString Dashed(const CDateValue& date)
 CString NoFormSentence(const EntryRules& rules)
 {
     return rules.quickEntry ? kSentences.noQuickForm : kSentences.noForm;
+}
+
+// The end's own rules, which the end that a start takes along must meet.
+EntryRules EndRules(const PairRule& pair) { return {.range = pair.endRange, .dayRule = pair.endDayRule}; }
+
+// The pair's rule on a side's date, once the date rules of the field itself
+// have accepted it: an empty side sets no limit.
+DatumRefusal JudgePair(const PairRule& pair, const CDateValue& own)
+{
+    if (!pair.IsSet() || IsEmptyDate(pair.other))
+        return DatumRefusal::None;
+    if (const std::optional<CDateValue> moved = pair.MovedEnd(own)) {
+        if (JudgeDate(EndRules(pair), *moved).refusal != DatumRefusal::None)
+            return DatumRefusal::EndStuck;
+    }
+    CDateValue start;
+    CDateValue end;
+    pair.Ends(own, &start, &end);
+    const int span = DaysFrom(start, end);
+    if (span < 0)
+        return pair.side == PairSide::End ? DatumRefusal::BeforeStart : DatumRefusal::AfterEnd;
+    if (span < pair.shortest)
+        return DatumRefusal::TooShort;
+    if (pair.longest > 0 && span > pair.longest)
+        return DatumRefusal::TooLong;
+    return DatumRefusal::None;
+}
+
+// Why the end that a start takes along cannot be where it would move.
+CString EndStuckSentence(const PairRule& pair, const CDateValue& moved)
+{
+    CString sentence;
+    if (IsEmptyDate(moved)) {
+        sentence = kSentences.endTooFar;
+        return sentence;
+    }
+    const CString reason = pair.endDayRule.ReasonFor(moved);
+    if (JudgeDate(EndRules(pair), moved).refusal != DatumRefusal::DayBlocked) {
+        sentence.Format(kSentences.endOutside, Dashed(moved).GetString());
+    } else if (reason.IsEmpty()) {
+        sentence.Format(kSentences.endBlockedNoReason, Dashed(moved).GetString());
+    } else {   // the reason cut to what the tip has room for
+        CString bare;
+        bare.Format(kSentences.endBlocked, Dashed(moved).GetString(), 0, "");
+        sentence.Format(kSentences.endBlocked, Dashed(moved).GetString(), kLongestSentence - bare.GetLength(),
+                        reason.GetString());
+    }
+    return sentence;
+}
+
+// The sentences of the pair's refusals, with both dates.
+CString PairSentence(const PairRule& pair, const Judgement& judgement)
+{
+    CDateValue start;
+    CDateValue end;
+    pair.Ends(judgement.date, &start, &end);
+    CString sentence;
+    if (judgement.refusal == DatumRefusal::EndStuck)
+        return EndStuckSentence(pair, end);
+    if (judgement.refusal == DatumRefusal::BeforeStart) {
+        sentence.Format(kSentences.beforeStart, Dashed(end).GetString(), Dashed(start).GetString());
+    } else if (judgement.refusal == DatumRefusal::AfterEnd) {
+        sentence.Format(kSentences.afterEnd, Dashed(start).GetString(), Dashed(end).GetString());
+    } else {
+        const bool tooShort = judgement.refusal == DatumRefusal::TooShort;
+        const int limit = tooShort ? pair.shortest : pair.longest;
+        sentence.Format(tooShort ? kSentences.tooShort : kSentences.tooLong, limit, limit == 1 ? "" : "s",
+                        Dashed(start).GetString(), Dashed(end).GetString(), DaysFrom(start, end));
+    }
+    return sentence;
 }
 
 } // namespace
@@ -142,7 +231,7 @@ Judgement JudgeDate(const EntryRules& rules, const CDateValue& date)
         return {DatumRefusal::OutOfRange, date};
     if (rules.dayRule.Blocks(date))
         return {DatumRefusal::DayBlocked, date};
-    return {DatumRefusal::None, date};
+    return {JudgePair(rules.pair, date), date};
 }
 
 bool MayGrowIntoAnotherDate(const EntryRules& rules, std::string_view text)
@@ -206,6 +295,13 @@ CString RefusalSentence(const EntryRules& rules, const Judgement& judgement)
             sentence.Format(kSentences.blocked, Dashed(date).GetString(), reason.GetString());
         break;
     }
+    case DatumRefusal::BeforeStart:
+    case DatumRefusal::AfterEnd:
+    case DatumRefusal::TooShort:
+    case DatumRefusal::TooLong:
+    case DatumRefusal::EndStuck:
+        sentence = PairSentence(rules.pair, judgement);
+        break;
     case DatumRefusal::Missing:
         sentence = kSentences.missing;
         break;

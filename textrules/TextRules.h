@@ -3,7 +3,7 @@
 //   FieldKind        the two date fields, which differ in a rule and a form
 //   DatumRefusal     the kinds of refusal, in the order a text is judged
 //   EntryRules       what a field's rules depend on: its kind, options,
-//                    range and day rule
+//                    range, day rule and, where a text is judged, its pair
 //   Judgement        the refusal and the date it concerns
 //   JudgeText        a typed or set text, as the field reads it
 //   JudgeLeaving     the same, with the empty text under DCF_REQUIRED
@@ -18,14 +18,16 @@
 // quick form under DCF_QUICKENTRY, giving a date the calendar has with a
 // year the display forms write in full. Then the date rules, the same for a
 // text and a date: the range, then the host's day rule (DayRule.h), asked
-// only about a date the range holds. A further rule on the date goes into
-// JudgeDate, with a refusal kind and a sentence of its own.
+// only about a date the range holds, then the rule of a linked pair
+// (PairRule.h), when the field filled it in. A further rule on the date
+// goes into JudgeDate, with a refusal kind and a sentence of its own.
 #pragma once
 
 #include "datevalues/DateValue.h"
 #include "platform/core/String.h"
 #include "textrules/DateRange.h"
 #include "textrules/DayRule.h"
+#include "textrules/PairRule.h"
 
 #include <string_view>
 
@@ -41,6 +43,11 @@ enum class DatumRefusal {
     NoDate,       // a form the field reads, but a date the calendar does not have
     OutOfRange,   // a date before the earliest or after the latest
     DayBlocked,   // a date in the range that the day rule blocks
+    BeforeStart,  // the end of a pair: a date before the start
+    AfterEnd,     // the start of a pair: a date after the end
+    TooShort,     // a pair's span shorter than its shortest
+    TooLong,      // a pair's span longer than its longest
+    EndStuck,     // a start that keeps the span: the end it would take along is not allowed there
     Missing,      // empty, and the binding requires a date
 };
 
@@ -50,6 +57,7 @@ struct EntryRules {
     bool required = false;     // DCF_REQUIRED: the empty text is refused on leaving
     DateRange range;           // the dates the field accepts
     DayRule dayRule;           // the days among them it refuses, and marks
+    PairRule pair{};           // the linked pair's rule; none while a text is typed
 };
 
 struct Judgement {

@@ -11,7 +11,11 @@
 // their rules by themselves: other letters refused, the text checked and
 // rewritten when the user leaves, a refused text keeps the focus, the
 // calendar under the due date (Down or its button), which offers only the
-// allowed days. OK shows the dates.
+// allowed days. A stay from one date to another is a linked pair of
+// "DatumCtrl" fields (DatumLink): the end may not lie before the start nor
+// more than 30 days after it, either refusal says why, a start that moves
+// takes the end along, and the end's calendar opens at the start with the
+// stay's days in bold. OK shows the dates.
 #include "controls/DatumBinding.h"
 #include "PlainDialogIds.h"
 
@@ -24,19 +28,19 @@ namespace {
 // date keeps the dialog open with the focus in its field.
 void OnOk(HWND dialog)
 {
-    std::string due;
-    std::string start;
-    const HWND dueField = GetDlgItem(dialog, IDC_DUE_DATE);
-    const HWND startField = GetDlgItem(dialog, IDC_START_DATE);
-    if (DatumGetText(dueField, &due) != DatumResult::Ok) {
-        SetFocus(dueField);
-        return;
+    constexpr int kFields[] = {IDC_DUE_DATE, IDC_START_DATE, IDC_STAY_FROM, IDC_STAY_TO};
+    std::string dates[4];
+    for (int i = 0; i < 4; ++i) {
+        const HWND field = GetDlgItem(dialog, kFields[i]);
+        if (DatumGetText(field, &dates[i]) != DatumResult::Ok) {
+            SetFocus(field);
+            return;
+        }
+        if (dates[i].empty())
+            dates[i] = "(none)";
     }
-    if (DatumGetText(startField, &start) != DatumResult::Ok) {
-        SetFocus(startField);
-        return;
-    }
-    const std::string shown = "Due date: " + due + "\nStart date: " + (start.empty() ? "(none)" : start);
+    const std::string shown = "Due date: " + dates[0] + "\nStart date: " + dates[1] + "\nStay: " + dates[2] +
+                              " to " + dates[3];
     MessageBoxA(dialog, shown.c_str(), "Plain dialog", MB_OK | MB_ICONINFORMATION);
     EndDialog(dialog, IDOK);
 }
@@ -83,6 +87,11 @@ INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                    .maxDate = yearOn});
         DatumBind(GetDlgItem(dialog, IDC_START_DATE),
                   {.maxLen = 8, .flags = DCF_AUTOADVANCE | DCF_QUICKENTRY, .dayRule = StartDayRule});
+        const HWND stayFrom = GetDlgItem(dialog, IDC_STAY_FROM);
+        const HWND stayTo = GetDlgItem(dialog, IDC_STAY_TO);
+        DatumBind(stayFrom, {.flags = DCF_EXPLAIN | DCF_QUICKENTRY});
+        DatumBind(stayTo, {.flags = DCF_EXPLAIN | DCF_QUICKENTRY});
+        DatumLink({.start = stayFrom, .end = stayTo, .longest = 30, .flags = DLF_KEEPSPAN});
         return TRUE;
     }
     case WM_COMMAND:

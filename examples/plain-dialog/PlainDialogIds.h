@@ -5,3 +5,5 @@
 #define IDD_PLAIN_DIALOG   100
 #define IDC_DUE_DATE       1000   // "DatumCtrl"; its popup button takes 1001
 #define IDC_START_DATE     1003   // "DatumEdit"
+#define IDC_STAY_FROM      1004   // "DatumCtrl", the start of a linked pair
+#define IDC_STAY_TO        1005   // "DatumCtrl", its end

@@ -222,7 +222,36 @@ settle
 check "... nor does Tab" focus_is 1003
 driver_keys BackSpace BackSpace
 driver_type 28
-check "the Monday after it moves the focus on to OK" focus_is 1
+check "the Monday after it moves the focus on to the stay's start" focus_is 1004
+driver_keys Escape
+check "Escape ends the program" driver_wait_exit
+check "... with exit status 0" test "$APP_STATUS" = 0
+driver_stop
+
+echo "scenario: the plain example's stay refuses an end before its start, and mending the start lets it go"
+driver_start
+check "the dialog comes up" driver_wait_dialog
+driver_focus
+driver_type "${today//-/}"
+driver_keys Tab Tab
+check "a due date typed, Tab twice reaches the stay's start" focus_is 1004
+driver_type 2027-01-10
+driver_keys Tab
+driver_type 2027-01-05
+driver_keys Tab
+check "an end before the start keeps the focus" focus_is 1005
+check "... and a tip names both dates" driver_expect tip "2027-01-05 is before the start, 2027-01-10."
+driver_keys shift+Tab
+check "the start may still be mended" focus_is 1004
+check "... while the end's tip stays" driver_expect tip "2027-01-05 is before the start, 2027-01-10."
+driver_keys ctrl+a
+driver_type 2027-01-01
+driver_keys Tab
+check "the mended start goes on to the end" focus_is 1005
+check "... and the end's tip has gone" driver_expect tip ""
+check "... the end as it was" eval 'driver_inspect items | grep -qxF item_1005=2027-01-05'
+driver_keys Tab
+check "the end now lets the focus go on to OK" focus_is 1
 driver_keys Escape
 check "Escape ends the program" driver_wait_exit
 check "... with exit status 0" test "$APP_STATUS" = 0

@@ -746,6 +746,85 @@ TEST_F(DatumCtrlTest, CalendarUnderADayRule)
     }
 }
 
+// The calendars of a linked pair: the end's opens on its own date, or when
+// it is empty on the start's, and offers no day before the start; the
+// start's opens on its own date, or on the end's. Both show the days from
+// the start to the end bold. A day the pair refuses leaves the calendar
+// open with the reason, as a blocked day does.
+TEST_F(DatumCtrlTest, CalendarsOfALinkedPair)
+{
+    platform::testing::FixedClock clock(2026, 11, 2);
+    constexpr int kEnd = kCtrlIds.second;
+    struct Case {
+        bool end;                 // the end's calendar, else the start's
+        const char* start;
+        const char* endDate;
+        int longest;
+        const char* opensOn;
+        const char* earliest;     // the first day offered; empty: no limit
+        int boldFrom, boldTo;     // the days of December shown bold; 0: none
+        const char* day;          // picked with Enter
+        const char* tip;          // empty: picked
+    };
+    const Case cases[] = {
+        {true, "2026-12-08", "", 0, "2026-12-08", "2026-12-08", 0, 0, "2026-12-10", ""},
+        {true, "2026-12-08", "2026-12-20", 0, "2026-12-20", "2026-12-08", 8, 20, "2026-12-22", ""},
+        {true, "2026-12-08", "2026-12-10", 5, "2026-12-10", "2026-12-08", 8, 10, "2026-12-20",
+         "The span may be at most 5 days: 2026-12-08 to 2026-12-20 is 12."},
+        {false, "", "2026-12-20", 0, "2026-12-20", "", 0, 0, "2026-12-21", "2026-12-21 is after the end, 2026-12-20."},
+        {false, "2026-12-08", "2026-12-10", 0, "2026-12-08", "", 8, 10, "2026-12-09", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << (c.end ? "end" : "start") << " " << c.start << " to " << c.endDate);
+        HostDialog& dlg = Open({.flags = DCF_EXPLAIN, .initial = c.start}, {.flags = DCF_EXPLAIN, .initial = c.endDate});
+        ASSERT_TRUE(Ctrl(kField).LinkEnd(Ctrl(kEnd), 0, c.longest));
+        const int field = c.end ? kEnd : kField;
+        dlg.Focus(field);
+        CString opensOn;
+        SYSTEMTIME limits[2] = {};
+        LRESULT sides = 0;
+        MONTHDAYSTATE answer[3] = {1, 1, 1};
+        bool openAfterPick = false;
+        CString tip;
+        PopupDriver driver([&](CKalenderPopupDlg& popup) {
+            opensOn = SelectionOf(popup);
+            const HWND calendar = ::GetDlgItem(popup.m_hWnd, IDC_CALENDAR);
+            sides = ::SendMessageA(calendar, MCM_GETRANGE, 0, win32::ToLParam(limits));
+            NMDAYSTATE request{};
+            request.nmhdr = {calendar, IDC_CALENDAR, static_cast<UINT>(MCN_GETDAYSTATE)};
+            request.stStart = {2026, 11, 0, 1, 0, 0, 0, 0};
+            request.cDayState = 3;
+            request.prgDayState = answer;
+            popup.SendMessage(WM_NOTIFY, IDC_CALENDAR, win32::ToLParam(&request));
+            std::copy_n(request.prgDayState, 3, answer);
+            const CDateValue day = CDateValue().Parse(c.day);
+            SYSTEMTIME target{day.year, day.month, 0, day.day, 0, 0, 0, 0};
+            ::SendMessageA(calendar, MCM_SETCURSEL, 0, win32::ToLParam(&target));
+            PressKey(VK_RETURN);
+            DialogSteps{popup.m_hWnd}.PumpUntil([&] { return *c.tip != '\0' && !ShownTooltipText().IsEmpty(); }, 1000);
+            openAfterPick = popup.IsWindowVisible() != FALSE;
+            tip = ShownTooltipText();
+            if (openAfterPick)
+                PressKey(VK_ESCAPE);
+        });
+        EXPECT_EQ(::SendMessageA(dlg.Item(field), DCM_OPENPOPUP, 0, 0), 0);
+        ASSERT_TRUE(driver.scriptRan);
+        EXPECT_FALSE(driver.timedOut);
+        EXPECT_EQ(opensOn, c.opensOn);
+        CString earliest;
+        if ((sides & GDTR_MIN) != 0)
+            earliest.Format("%04d-%02d-%02d", limits[0].wYear, limits[0].wMonth, limits[0].wDay);
+        EXPECT_EQ(earliest, c.earliest);
+        MONTHDAYSTATE december = 0;
+        for (int d = c.boldFrom; d >= 1 && d <= c.boldTo; ++d)
+            december |= MONTHDAYSTATE{1} << (d - 1);
+        EXPECT_TRUE(answer[0] == 0 && answer[1] == december && answer[2] == 0) << std::hex << answer[1];
+        EXPECT_EQ(openAfterPick, *c.tip != '\0');
+        EXPECT_EQ(tip, c.tip);
+        EXPECT_EQ(TextOf(dlg.Item(field)), *c.tip != '\0' ? CString(c.end ? c.endDate : c.start) : CString(c.day));
+    }
+}
+
 } // namespace
 
 } // namespace test

@@ -9,6 +9,9 @@
 #include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/PopupDriver.h"
 
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
 #include <functional>
 #include <span>
 #include <string>
@@ -864,6 +867,154 @@ TEST_F(PlainHostTest, PastesAreTrimmedAndCtrlASelectsAll)
         if (c.quick) {   // without the option Ctrl+A is the system edit's (common controls 6 selects all)
             EXPECT_EQ(TextOf(field), "-1");
         }
+    }
+}
+
+// The ways a host links a pair: a call on the start's or the end's object
+// under a framework dialog, DatumLink and DCM_LINK under a plain one.
+enum class LinkBy { StartObject, EndObject, Function, Message };
+
+// Links the first field of an open host, the given way, as the start of a
+// pair with the second.
+void LinkInHost(LinkBy by, HWND dialog, DatumLinkSpec link)
+{
+    link.start = ::GetDlgItem(dialog, kFirstField);
+    link.end = ::GetDlgItem(dialog, kSecondField);
+    auto* first = dynamic_cast<CDatumEntry*>(CWnd::FromHandlePermanent(link.start));
+    auto* second = dynamic_cast<CDatumEntry*>(CWnd::FromHandlePermanent(link.end));
+    switch (by) {
+    case LinkBy::StartObject: EXPECT_TRUE(first->LinkEnd(*second, link.shortest, link.longest, link.flags)); break;
+    case LinkBy::EndObject: EXPECT_TRUE(second->LinkStart(*first, link.shortest, link.longest, link.flags)); break;
+    case LinkBy::Function: EXPECT_TRUE(DatumLink(link)); break;
+    case LinkBy::Message: EXPECT_EQ(::SendMessageA(link.end, DCM_LINK, 0, win32::ToLParam(&link)), 1); break;
+    }
+}
+
+// The accessible value changes of one window, counted by a hook on this process.
+HWND g_valueWatched = nullptr;
+int g_valueChanges = 0;
+void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+{
+    g_valueChanges += window == g_valueWatched && object == OBJID_CLIENT ? 1 : 0;
+}
+
+// A linked pair in every host: the start typed, then the end, then the start
+// changed. A date the pair refuses keeps the focus, except on the way to the
+// other side, where the pair can be mended, and is explained at the refused
+// field; the tip goes once either side mends the pair, and the reads refuse
+// what the pair refuses. A start that keeps the span takes the end along
+// (its DCN_CHANGE and accessible value), or is refused when the end may not
+// move there; without the option the end stays.
+TEST_F(PlainHostTest, LinkedPairsInEveryHost)
+{
+    struct Case {
+        const char* className;
+        int longest;
+        UINT flags;
+        DatumDayRule endRule;
+        const char* start;
+        const char* end;
+        const char* endTip;     // after leaving the end; empty: accepted
+        const char* newStart;
+        const char* startTip;   // after leaving the changed start; empty: accepted
+        const char* endAfter;   // the end's text at last
+        bool endReads;          // the end read at last is Ok
+    };
+    const char* const kSaturday = "The end would move to 2026-12-05: a Saturday.";
+    const Case cases[] = {
+        {"DatumCtrl", 0, 0, nullptr, "2026-12-10", "2026-12-05", "2026-12-05 is before the start, 2026-12-10.",
+         "2026-12-01", "", "2026-12-05", true},
+        {"DatumEdit", 30, 0, nullptr, "20261208", "20270120",
+         "The span may be at most 30 days: 2026-12-08 to 2027-01-20 is 43.", "20261225", "", "20270120", true},
+        {"DatumEdit", 0, 0, nullptr, "20261210", "20261215", "", "20261220", "2026-12-20 is after the end, 2026-12-15.",
+         "20261215", false},
+        {"DatumCtrl", 0, DLF_KEEPSPAN, nullptr, "2026-12-01", "2026-12-05", "", "2026-12-20", "", "2026-12-24", true},
+        {"DatumCtrl", 0, DLF_KEEPSPAN, DatumWeekdaysOnly, "2026-12-01", "2026-12-04", "", "2026-12-02", kSaturday,
+         "2026-12-04", true},
+        {"DatumCtrl", 0, 0, nullptr, "2026-12-01", "2026-12-05", "", "2026-12-03", "", "2026-12-05", true},
+    };
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                                 &CountValueChange, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    for (LinkBy by : {LinkBy::StartObject, LinkBy::EndObject, LinkBy::Function, LinkBy::Message}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.className << " " << c.start << " to " << c.end << ", then "
+                                              << c.newStart << ", linked by " << static_cast<int>(by));
+            const bool framework = by == LinkBy::StartObject || by == LinkBy::EndObject;
+            const OpenHost host(framework ? Host::Framework : Host::Plain, c.className, {.flags = DCF_EXPLAIN},
+                                {.flags = DCF_EXPLAIN, .dayRule = c.endRule});
+            LinkInHost(by, host.dialog, {.longest = c.longest, .flags = c.flags});
+            const DialogSteps steps{host.dialog};
+            const HWND start = steps.Item(kFirstField);
+            const HWND end = steps.Item(kSecondField);
+            steps.Focus(kFirstField);
+            steps.Type(kFirstField, c.start);
+            steps.Tab();
+            steps.Type(kSecondField, c.end);
+            steps.Tab();
+            EXPECT_EQ(steps.FocusId(), *c.endTip != '\0' ? kSecondField : kCtrlIds.plainEdit);
+            EXPECT_EQ(ShownTooltipText(), c.endTip);
+            std::string read;
+            EXPECT_EQ(DatumGetText(end, &read), *c.endTip != '\0' ? DatumResult::Refused : DatumResult::Ok);
+            steps.Focus(kFirstField);
+            EXPECT_EQ(steps.FocusId(), kFirstField);
+            EXPECT_EQ(ShownTooltipText(), c.endTip);   // still at the end, until the pair is mended
+
+            ::SetWindowTextA(start, "");
+            steps.Type(kFirstField, c.newStart);
+            ProtocolLog log(host.dialog, kCtrlIds);
+            g_valueWatched = end;
+            g_valueChanges = 0;
+            steps.Tab();
+            const bool moved = CString(c.endAfter) != c.end;
+            const bool endChanged = std::any_of(log.Log().begin(), log.Log().end(), [](const Recorded& entry) {
+                return entry.message == DCN_CHANGE && entry.wParam == static_cast<WPARAM>(kSecondField);
+            });
+            EXPECT_EQ(steps.FocusId(), kSecondField);
+            EXPECT_EQ(ShownTooltipText(), c.startTip);
+            EXPECT_EQ(TextOf(end), c.endAfter);
+            EXPECT_EQ(endChanged, moved);
+            EXPECT_EQ(g_valueChanges > 0, moved);
+            EXPECT_EQ(DatumGetText(start, &read), *c.startTip != '\0' ? DatumResult::Refused : DatumResult::Ok);
+            EXPECT_EQ(DatumGetText(end, &read), c.endReads ? DatumResult::Ok : DatumResult::Refused);
+        }
+    }
+    ::UnhookWinEvent(hook);
+}
+
+// A link to a window that is no date control, to the field itself, with
+// spans not allowed, or a request that does not name the field it is sent
+// to, is refused. Unlinking by each way, linking a side anew and the end's
+// window going leave the start free again.
+TEST_F(PlainHostTest, LinksRefusedAndEnded)
+{
+    PlainHostDialog dialog("DatumEdit", {.initial = "20261210"}, {.initial = "20261205"}, kCtrlIds);
+    ASSERT_TRUE(dialog.Open());
+    const HWND start = ::GetDlgItem(dialog.m_hWnd, kFirstField);
+    const HWND end = ::GetDlgItem(dialog.m_hWnd, kSecondField);
+    const HWND plainEdit = ::GetDlgItem(dialog.m_hWnd, kCtrlIds.plainEdit);
+    const DatumLinkSpec refused[] = {{start, plainEdit}, {start, start}, {start, end, 5, 3}, {start, end, -1, 0},
+                                     {plainEdit, end}, {start, nullptr}};
+    for (const DatumLinkSpec& link : refused) {
+        EXPECT_FALSE(DatumLink(link));
+        EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, win32::ToLParam(&link)), link.end == nullptr ? 1 : 0);
+    }
+    EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, 0), 0);
+    EXPECT_FALSE(DatumUnlink(start));
+    const DatumLinkSpec unlink{start, nullptr};
+    const std::function<void()> ends[] = {
+        [&] { EXPECT_TRUE(DatumUnlink(end)); },
+        [&] { EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, win32::ToLParam(&unlink)), 1); },
+        [&] { EXPECT_TRUE(dynamic_cast<CDatumEntry*>(CWnd::FromHandlePermanent(start))->Unlink()); },
+        [&] { EXPECT_TRUE(DatumLink({end, start})); EXPECT_TRUE(DatumUnlink(start)); },   // the link anew goes
+        [&] { ::DestroyWindow(end); },
+    };
+    for (const auto& endLink : ends) {
+        ASSERT_TRUE(DatumLink({start, end}));
+        std::string read;
+        EXPECT_EQ(DatumGetText(start, &read), DatumResult::Refused);   // after the end, 2026-12-05
+        endLink();
+        EXPECT_EQ(DatumGetText(start, &read), DatumResult::Ok);
+        EXPECT_FALSE(DatumUnlink(start));
     }
 }
 

@@ -10,16 +10,18 @@ int CheckEveryName(HWND field)
         DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_BUTTONFOCUS, DCM_YIELDFOCUS, DCID_POPUPBUTTON,
         DCID_CALENDAR, DCID_KEEPFOCUS1, DCID_KEEPFOCUS2, DCID_KEEPFOCUS3, DCID_KEEPFOCUS4, DATUM_DAY_MARKED,
         DCF_ALTEXIT | DCF_AUTOADVANCE | DCF_REQUIRED | DCF_EXPLAIN | DCF_QUICKENTRY,
-        DATUM_OK + DATUM_REFUSED + DATUM_NOTBOUND + DATUM_SMALLBUFFER};
+        DATUM_OK + DATUM_REFUSED + DATUM_NOTBOUND + DATUM_SMALLBUFFER, DLF_KEEPSPAN};
     DATUMDATE range[2] = {{1, 1, 2000}, {31, 12, 2099}};
     DATUMDAYRULESPEC rule = {DatumWeekdaysOnly, 0};
     DATUMBINDING binding;
+    DATUMLINK link;
     char text[DATUM_TEXTMAX], reason[DATUM_REASONMAX];
     WCHAR wide[DATUM_TEXTMAX];
     double oleDate = 0.0;
 
     ZeroMemory(&binding, sizeof binding);
     binding.cbSize = sizeof binding;
+    ZeroMemory(&link, sizeof link);
     Datum_ExitCheck(field), Datum_Clear(field), Datum_ValueToText(field), Datum_TextToValue(field);
     Datum_Verify(field), Datum_CheckModified(field), Datum_OpenPopup(field);
     return DatumRegisterClasses() + DatumBindField(field, &binding) + Datum_SetRange(field, range) +
@@ -27,5 +29,6 @@ int CheckEveryName(HWND field)
            DatumGetTextW(field, wide, DATUM_TEXTMAX) + DatumGetDate(field, &range[0]) +
            DatumGetDateTime(field, &oleDate) + DatumSetTextA(field, text) + DatumSetTextW(field, wide) +
            DatumSetDate(field, &range[1]) + DatumSetDateTime(field, oleDate) +
+           DatumLinkFields(&link) + Datum_Link(field, &link) + DatumUnlink(field) +
            (int)DatumWeekdaysOnly(&range[0], 0, reason, DATUM_REASONMAX) + (int)values[0];
 }

@@ -153,6 +153,11 @@ const char* NameOf(DatumRefusal refusal)
     case DatumRefusal::NoDate: return "NoDate";
     case DatumRefusal::OutOfRange: return "OutOfRange";
     case DatumRefusal::DayBlocked: return "DayBlocked";
+    case DatumRefusal::BeforeStart: return "BeforeStart";
+    case DatumRefusal::AfterEnd: return "AfterEnd";
+    case DatumRefusal::TooShort: return "TooShort";
+    case DatumRefusal::TooLong: return "TooLong";
+    case DatumRefusal::EndStuck: return "EndStuck";
     case DatumRefusal::Missing: return "Missing";
     }
     return "?";
@@ -381,6 +386,91 @@ TEST(TextRules, TheDayRuleIsAskedAfterTheRange)
             EXPECT_EQ(asked > 0, c.asked);
         }
     }
+}
+
+// The rule of a linked pair, on 2026-12-08, asked after the field's own
+// range: the end refuses a date before the start and the start one after
+// the end, spans too short or too long are refused on either side, an empty
+// side sets no limit, and a start that keeps the span is refused when the
+// end it takes along would fall outside the end's range, on a day the end's
+// rule blocks or outside the full years. Each sentence names both dates and
+// fits a tip. Without the pair's rule, as while a text is typed, the same
+// dates are accepted. A calendar on the end's side offers no day before the
+// start and shows the days from the start to the end bold.
+TEST(TextRules, ThePairsRule)
+{
+    FixedClock clock(2026, 12, 8);
+    using S = PairSide;
+    using R = DatumRefusal;
+    int asked = 0;
+    struct Case {
+        PairRule pair;
+        const char* earliest;   // the field's own range
+        const char* text;
+        DatumRefusal refusal;
+        const char* sentence;
+    };
+    auto pair = [](S side, const char* other, int shortest = 0, int longest = 0) {
+        return PairRule{.side = side, .other = Day(other), .shortest = shortest, .longest = longest};
+    };
+    // A start kept from 2026-12-01 with its end on 2026-12-05.
+    auto kept = [](const char* endLatest, DayRule endRule) {
+        return PairRule{.side = S::Start, .other = Day("2026-12-05"), .keepSpan = true, .keptFrom = Day("2026-12-01"),
+                        .endRange = {{}, Day(endLatest)}, .endDayRule = endRule};
+    };
+    const DayRule weekdays{DatumWeekdaysOnly, nullptr};
+    const DayRule holidays{CountingHolidays, &asked};
+    const Case cases[] = {
+        {pair(S::End, "2026-12-08"), "", "20261201", R::BeforeStart, "2026-12-01 is before the start, 2026-12-08."},
+        {pair(S::End, ""), "", "20261201", R::None, ""},
+        {pair(S::End, "2026-12-08"), "2026-12-05", "20261201", R::OutOfRange, "Choose a date on or after 2026-12-05."},
+        {pair(S::End, "2026-12-08", 2), "", "20261209", R::TooShort,
+         "The span must be at least 2 days: 2026-12-08 to 2026-12-09 is 1."},
+        {pair(S::End, "2026-12-08", 1), "", "D", R::TooShort,
+         "The span must be at least 1 day: 2026-12-08 to 2026-12-08 is 0."},
+        {pair(S::End, "2026-12-08", 1, 30), "", "20270120", R::TooLong,
+         "The span may be at most 30 days: 2026-12-08 to 2027-01-20 is 43."},
+        {pair(S::End, "2026-12-08", 1, 30), "", "20270107", R::None, ""},
+        {pair(S::Start, "2026-12-10"), "", "20261220", R::AfterEnd, "2026-12-20 is after the end, 2026-12-10."},
+        {pair(S::Start, ""), "", "20261220", R::None, ""},
+        {pair(S::Start, "2026-12-10", 3), "", "D", R::TooShort,
+         "The span must be at least 3 days: 2026-12-08 to 2026-12-10 is 2."},
+        {pair(S::Start, "2027-01-20", 0, 30), "", "20261208", R::TooLong,
+         "The span may be at most 30 days: 2026-12-08 to 2027-01-20 is 43."},
+        {kept("", {}), "", "20261220", R::None, ""},   // the end moves on to 2026-12-24
+        {kept("", weekdays), "", "20261222", R::EndStuck, "The end would move to 2026-12-26: a Saturday."},
+        {kept("2026-12-31", {}), "", "20270101", R::EndStuck, "The end would move to 2027-01-05, outside the dates it takes."},
+        {kept("", holidays), "", "20261227", R::EndStuck, "The end would move to 2026-12-31, a day it cannot take."},
+        {kept("", holidays), "", "20261221", R::EndStuck,
+         "The end would move to 2026-12-25: Christmas Day, when the office is closed, an."},
+        {kept("", {}), "", "99991228", R::EndStuck, "The end cannot move that far."},
+        {{.side = S::Start, .other = Day("2026-12-05"), .keepSpan = true}, "", "20261220", R::AfterEnd,
+         "2026-12-20 is after the end, 2026-12-05."},   // no date kept from: no move
+        {{.side = S::Start, .other = Day("2026-12-05"), .keepSpan = true, .keptFrom = Day("2026-12-10")}, "",
+         "20261201", R::None, ""},   // an end before the date kept from stays
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "\"" << c.text << "\" side " << static_cast<int>(c.pair.side)
+                                          << " other " << c.pair.other.FormatDashed());
+        EntryRules rules = Make({false, false, c.earliest, ""});
+        rules.pair = c.pair;
+        const Judgement judgement = JudgeText(rules, c.text);
+        EXPECT_STREQ(NameOf(judgement.refusal), NameOf(c.refusal));
+        EXPECT_EQ(RefusalSentence(rules, judgement), c.sentence);
+        EXPECT_LT(RefusalSentence(rules, judgement).GetLength(), 80);
+        rules.pair.side = S::None;
+        EXPECT_EQ(JudgeText(rules, c.text).refusal, c.refusal == R::OutOfRange ? R::OutOfRange : R::None);
+    }
+
+    const PairRule end = pair(S::End, "2026-12-08");
+    EXPECT_EQ(end.Offered({{}, Day("2026-12-07")}).earliest, CDateValue());   // no day after the start
+    EXPECT_EQ(end.Offered({Day("2026-12-10"), {}}).earliest, Day("2026-12-10"));
+    std::string bold;
+    for (const char* day : {"2026-12-07", "2026-12-08", "2026-12-10", "2026-12-11"})
+        bold += end.Spans(Day("2026-12-10"), Day(day)) ? '1' : '0';
+    EXPECT_EQ(bold, "0110");
+    EXPECT_TRUE(PairRule::SpansAllowed(1, 30) && PairRule::SpansAllowed(5, 0) && PairRule::SpansAllowed(0, 0));
+    EXPECT_FALSE(PairRule::SpansAllowed(31, 30) || PairRule::SpansAllowed(-1, 0) || PairRule::SpansAllowed(0, 4000000));
 }
 
 // A range side is no limit (empty) or a possible date with a year from 100

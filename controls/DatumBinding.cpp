@@ -50,13 +50,14 @@ BOOL DatumRegisterClasses()
 
 bool DatumBind(HWND control, const DatumBinding& binding)
 {
-    // The range is checked once, by SetRange, and stored before anything
-    // binds, so that the initial text's change rules judge it with the
-    // range. A binding that then fails (no parent) leaves the range and the
-    // day rule on an unbound control, where they change nothing until a
-    // binding succeeds.
+    // The range and the locale are checked once, by SetRange and SetLocale,
+    // and stored before anything binds, so that the initial text's change
+    // rules judge it with them. A binding that then fails (no parent) leaves
+    // them and the day rule on an unbound control, where they change nothing
+    // until a binding succeeds.
     CDatumEntry* entry = DateControl(control);
-    if (entry == nullptr || entry->IsBound() || !entry->SetRange(binding.minDate, binding.maxDate))
+    if (entry == nullptr || entry->IsBound() || !entry->SetRange(binding.minDate, binding.maxDate) ||
+        !entry->SetLocale(binding.locale, binding.partial))
         return false;
     entry->SetDayRule(binding.dayRule, binding.dayRuleContext);
     return entry->BindOwned(static_cast<std::uint16_t>(binding.maxLen), binding.flags, binding.initial,

@@ -2,14 +2,16 @@
 //
 // Notifications (DCN_*) go from a control to its parent, with the control id in
 // wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
-// wParam and lParam and return 0, except DCM_SETRANGE and DCM_SETDAYRULE, which
-// read lParam and answer whether they stored the range or the rule. Every message is sent synchronously except
+// wParam and lParam and return 0, except DCM_SETRANGE, DCM_SETDAYRULE and
+// DCM_SETLOCALE, which read their parameters and answer whether they stored
+// the range, the rule or the locale. Every message is sent synchronously except
 // DCM_OPENPOPUP on the keys Down, F4 and Alt+Down, which a control posts to itself.
 #pragma once
 
 #include <windows.h>
 
 #include "textrules/DayRule.h"
+#include "textrules/LocalForms.h"
 
 // Notifications, control to parent (wParam = control id, lParam = 0).
 constexpr UINT DCN_EXITCHANGEDALT   = WM_USER + 0x6C; // focus left, text accepted and changed; DCF_ALTEXIT set
@@ -32,6 +34,8 @@ constexpr UINT DCM_CHECKMODIFIED    = WM_USER + 0x77; // host: DCN_MODIFIED when
 constexpr UINT DCM_SETDAYRULE       = WM_USER + 0x79; // host: lParam -> DatumDayRuleSpec; 1 when stored, 0 for a null lParam;
                                                   // a null rule removes the rule
 constexpr UINT DCM_OPENPOPUP        = WM_USER + 0x7A; // button (sent) or Down, F4, Alt+Down (posted): open the calendar
+constexpr UINT DCM_SETLOCALE        = WM_USER + 0x7B; // host: wParam = DatumPartial, lParam -> the wide locale name ("de-DE"; null: the user's
+                                                  // default); 1 when stored, 0 for a name the system does not know or another wParam
 constexpr UINT DCM_BUTTONFOCUS      = WM_USER + 0x85; // popup button to its control: the button took the focus
 constexpr UINT DCM_YIELDFOCUS       = WM_USER + 0x87; // to the focus holder: skip your next focus-out check
 
@@ -48,6 +52,9 @@ constexpr WORD DCF_AUTOADVANCE = 0x0002; // a change that makes the text valid m
 constexpr WORD DCF_REQUIRED    = 0x0004; // an empty text is refused at focus-out and by DCM_VERIFY
 constexpr WORD DCF_EXPLAIN     = 0x0008; // a refusal shows a tip at the field that says why
 constexpr WORD DCF_QUICKENTRY  = 0x0010; // typed D, G, M and +N/-N[w|m|y] relative to today; Ctrl+A; trimmed pastes
+constexpr WORD DCF_LOCALFORMS  = 0x0020; // dates in the locale's order (8.12.2026, 12/8/2026) and in part (8.12., 8)
+constexpr WORD DCF_STEPKEYS    = 0x0040; // + and -, PageUp and PageDown (with Ctrl: a year), the wheel step the date
+constexpr WORD DCF_HINT        = 0x0080; // the form in grey in an empty field; a shorthand's date in a tip while typed
 
 // Control ids that the controls rely on.
 constexpr int IDC_POPUPBUTTON = 1001; // every date control's popup button
@@ -67,7 +74,7 @@ constexpr UINT kLast  = WM_USER + 0x87;
 constexpr UINT kAll[] = {DCN_EXITCHANGEDALT, DCN_EXITCHANGED, DCN_CHANGE, DCN_EXITUNCHANGEDALT,
                          DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_EXITCHECK, DCM_CLEAR,
                          DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_SETRANGE, DCM_VERIFY, DCM_CHECKMODIFIED,
-                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
+                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_SETLOCALE, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
 constexpr bool AllInRange() {
     for (UINT m : kAll)
         if (m < kFirst || m > kLast) return false;
@@ -87,5 +94,6 @@ static_assert(AllInRange(), "every protocol message lies in WM_USER+0x6C..WM_USE
 static_assert(DCM_EXITCHECK == DCN_EXITUNCHANGED, "the exit check deliberately shares 0x470");
 static_assert(NoOtherSharedValue(), "no two other protocol messages share a value");
 static_assert(DCM_SETDAYRULE == WM_USER + 0x79, "the day rule's request keeps the value hosts compile in");
+static_assert(static_cast<int>(DatumPartial::Future) == 2, "DCM_SETLOCALE's wParam: 0 nearest, 1 past, 2 future");
 static_assert(sizeof(DatumDayRuleSpec) == 2 * sizeof(void*), "a host's DatumDayRuleSpec is the rule, then the context");
 } // namespace datum_protocol_checks

@@ -718,7 +718,7 @@ void Storm::EventHostCommand()
     const auto wParam = static_cast<WPARAM>(m_rng.Percent(70) ? 0 : m_rng.Next());
     // The requests that read a pointer from lParam get a null one, which they
     // refuse: a host hands them its own data, never a random number.
-    const bool pointer = command == DCM_SETRANGE || command == DCM_SETDAYRULE;
+    const bool pointer = command == DCM_SETRANGE || command == DCM_SETDAYRULE || command == DCM_SETLOCALE;
     const auto lParam = static_cast<LPARAM>(pointer || m_rng.Percent(70) ? 0 : m_rng.Next());
     const char* name = CommandName(command);
     char text[96];

@@ -68,15 +68,6 @@ LocalReading FullDate(const std::vector<Group>& g, DateOrder order, bool trailin
                    trailing || g[2].digits == 4);
 }
 
-CDateValue DateOf(int year, int month, int day)
-{
-    CDateValue date;
-    date.year = static_cast<std::uint16_t>(year);
-    date.month = static_cast<std::uint8_t>(month);
-    date.day = static_cast<std::uint8_t>(day);
-    return date;
-}
-
 } // namespace
 
 LocalOrder LocalOrderOfPattern(std::string_view pattern)

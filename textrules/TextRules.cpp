@@ -65,10 +65,7 @@ Judgement JudgeLocalForm(const LocalForms& local, const LocalReading& reading)
 {
     if (!reading.inForm)
         return {DatumRefusal::NoForm, {}};
-    CDateValue date;
-    date.day = static_cast<std::uint8_t>(reading.day);
-    date.month = static_cast<std::uint8_t>(reading.month);
-    date.year = static_cast<std::uint16_t>(reading.year);
+    const CDateValue date = DateOf(reading.year, reading.month, reading.day);
     if (reading.year != 0)
         return {date.IsValid() ? DatumRefusal::None : DatumRefusal::NoDate, date};
     CDateValue today;
@@ -77,9 +74,8 @@ Judgement JudgeLocalForm(const LocalForms& local, const LocalReading& reading)
         return {DatumRefusal::None, *completed};
     // Pieces that some year has are refused for want of today or beyond
     // the full years, as a quick form is; others name no date at all.
-    CDateValue leapYear = date;
-    leapYear.year = 2000;
-    const bool possible = reading.month == 0 ? reading.day >= 1 && reading.day <= 31 : leapYear.IsValid();
+    const bool possible =
+        reading.month == 0 ? reading.day >= 1 && reading.day <= 31 : DateOf(2000, reading.month, reading.day).IsValid();
     if (possible || !HasFullYear(today))
         return {DatumRefusal::NoForm, {}};
     return {DatumRefusal::NoDate, date};
@@ -191,10 +187,8 @@ CString PartialNoDateSentence(const EntryRules& rules, const CDateValue& date)
     } else if (date.month > 12) {
         sentence.Format(kSentences.noMonth, typed.c_str());
     } else {
-        CDateValue leapMonth;   // the month at its longest: in a leap year
-        leapMonth.month = date.month;
-        leapMonth.year = 2000;
-        sentence.Format(kSentences.partialNoDay, typed.c_str(), kMonthNames[date.month - 1], leapMonth.DaysInMonth());
+        const int longest = DateOf(2000, date.month, 1).DaysInMonth();   // the month in a leap year
+        sentence.Format(kSentences.partialNoDay, typed.c_str(), kMonthNames[date.month - 1], longest);
     }
     return sentence;
 }

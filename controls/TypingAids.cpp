@@ -130,9 +130,9 @@ LRESULT CDatumEntry::OnKeyDown(WPARAM virtualKey, LPARAM)
 
 // WM_MOUSEWHEEL under DCF_STEPKEYS: over the field that has the focus, a
 // day per notch, up being later; a high-resolution wheel's turns add up to
-// notches. Over a field without the focus, or with the pointer elsewhere,
-// the wheel is the edit's (which hands it to the parent) and leaves the
-// date alone.
+// notches, and a turn the other way starts afresh. Over a field without the
+// focus, or with the pointer elsewhere, the wheel is the edit's (which
+// hands it to the parent) and leaves the date alone.
 LRESULT CDatumEntry::OnMouseWheel(WPARAM keysAndDelta, LPARAM point)
 {
     const POINT pointer{static_cast<short>(win32::LowWord(static_cast<ULONG_PTR>(point))),
@@ -142,7 +142,10 @@ LRESULT CDatumEntry::OnMouseWheel(WPARAM keysAndDelta, LPARAM point)
     if ((m_wFlags & DCF_STEPKEYS) == 0 || CWnd::GetFocus() != this || ::PtInRect(&field, pointer) == FALSE ||
         !StepStart(Rules(), WindowText()))
         return Default();
-    m_wheelDelta += static_cast<short>(win32::HighWord(keysAndDelta));
+    const short turn = static_cast<short>(win32::HighWord(keysAndDelta));
+    if ((turn > 0) != (m_wheelDelta > 0))
+        m_wheelDelta = 0;
+    m_wheelDelta += turn;
     for (; m_wheelDelta >= WHEEL_DELTA; m_wheelDelta -= WHEEL_DELTA)
         StepDate(DateStep::DayLater);
     for (; m_wheelDelta <= -WHEEL_DELTA; m_wheelDelta += WHEEL_DELTA)

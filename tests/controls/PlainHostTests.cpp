@@ -871,7 +871,6 @@ TEST_F(PlainHostTest, TheLocaleSetEachWayReadsTheUsersOrder)
         {"DatumCtrl", L"en-US", kNear, "13/13", nullptr, L""},
         {"DatumCtrl", L"ja-JP", kNear, "24-03-15", "2024-03-15", L""},   // a fixed form read alike: no preview
         {"DatumEdit", L"ja-JP", kNear, "2", "2027-01-02", L"2027\u5E741\u67082\u65E5\u571F\u66DC\u65E5"},
-        {"DatumCtrl", L"ja-JP", kNear, "2026-12-08", "2026-12-08", L""},
     };
     for (RulesBy by : {RulesBy::Functions, RulesBy::Binding, RulesBy::Message}) {
         for (const Case& c : cases) {
@@ -930,12 +929,19 @@ struct StepSignals {
 // rule: the date moves in the display form with DCN_CHANGE and a value
 // change, and no further; at the range's edge, or with no allowed day
 // beyond, it stays with a beep. Leaving reports the change. A sign that is
-// no step is typed; the wheel over a field without the focus, and Down,
-// leave the date to the edit and the calendar.
+// no step is typed; the wheel over a field without the focus leaves the
+// date alone.
 TEST_F(PlainHostTest, StepKeysKeepToTheRangeAndPassBlockedDays)
 {
     platform::testing::FixedClock clock(2026, 12, 11);   // a Friday
-    enum class Key { Plus, Minus, PageUp, PageDown, CtrlPageUp, CtrlPageDown, WheelUp, WheelDown, WheelElsewhere, Down };
+    struct Key {
+        UINT message;   // WM_CHAR, WM_KEYDOWN (with Ctrl held for a year), or WM_MOUSEWHEEL in two half notches
+        int code;       // the character, the key, or the wheel's turn
+        bool ctrl = false;
+        bool unfocused = false;   // the wheel over the field while another one has the focus
+    };
+    constexpr Key kPlus{WM_CHAR, '+'}, kMinus{WM_CHAR, '-'}, kPageUp{WM_KEYDOWN, VK_PRIOR}, kPageDown{WM_KEYDOWN, VK_NEXT};
+    constexpr Key kWheelUp{WM_MOUSEWHEEL, WHEEL_DELTA}, kWheelDown{WM_MOUSEWHEEL, -WHEEL_DELTA};
     struct Case {
         const char* className;
         const char* earliest;
@@ -947,72 +953,52 @@ TEST_F(PlainHostTest, StepKeysKeepToTheRangeAndPassBlockedDays)
         bool beep;
     };
     const Case cases[] = {
-        {"DatumCtrl", "", "", false, "2026-12-08", Key::Plus, "2026-12-09", false},
-        {"DatumEdit", "", "", false, "20261208", Key::Minus, "20261207", false},
-        {"DatumCtrl", "", "", false, "2026-01-31", Key::PageUp, "2026-02-28", false},
-        {"DatumCtrl", "", "", false, "2026-03-31", Key::PageDown, "2026-02-28", false},
-        {"DatumEdit", "", "", false, "20240229", Key::CtrlPageUp, "20250228", false},
-        {"DatumCtrl", "", "", false, "2026-12-31", Key::CtrlPageDown, "2025-12-31", false},
-        {"DatumCtrl", "", "", false, "", Key::PageUp, "2027-01-11", false},
-        {"DatumEdit", "", "", false, "8.12.", Key::Plus, "20261209", false},
-        {"DatumCtrl", "", "", false, "8-12", Key::Minus, "8-12-", false},
-        {"DatumCtrl", "", "", false, "2026-13-1", Key::Plus, "2026-13-1+", false},
-        {"DatumCtrl", "", "", false, "2026-12-31", Key::WheelUp, "2027-01-01", false},
-        {"DatumEdit", "", "", false, "20261208", Key::WheelDown, "20261207", false},
-        {"DatumCtrl", "", "", false, "2026-12-08", Key::WheelElsewhere, "2026-12-08", false},
-        {"DatumCtrl", "", "", false, "2026-12-08", Key::Down, "2026-12-08", false},
-        {"DatumCtrl", "", "2026-12-08", false, "2026-12-08", Key::Plus, "2026-12-08", true},
-        {"DatumCtrl", "2026-12-01", "", false, "2026-12-15", Key::PageDown, "2026-12-15", true},
-        {"DatumCtrl", "", "", true, "2026-12-11", Key::Plus, "2026-12-14", false},
-        {"DatumEdit", "", "", true, "20261214", Key::WheelDown, "20261211", false},
-        {"DatumCtrl", "", "", true, "2026-11-12", Key::PageUp, "2026-12-14", false},
-        {"DatumCtrl", "2026-12-01", "2026-12-13", true, "2026-12-11", Key::Plus, "2026-12-11", true},
+        {"DatumCtrl", "", "", false, "2026-12-08", kPlus, "2026-12-09", false},
+        {"DatumEdit", "", "", false, "20261208", kMinus, "20261207", false},
+        {"DatumCtrl", "", "", false, "2026-01-31", kPageUp, "2026-02-28", false},
+        {"DatumCtrl", "", "", false, "2026-03-31", kPageDown, "2026-02-28", false},
+        {"DatumEdit", "", "", false, "20240229", {WM_KEYDOWN, VK_PRIOR, true}, "20250228", false},
+        {"DatumCtrl", "", "", false, "2026-12-31", {WM_KEYDOWN, VK_NEXT, true}, "2025-12-31", false},
+        {"DatumCtrl", "", "", false, "", kPageUp, "2027-01-11", false},
+        {"DatumEdit", "", "", false, "8.12.", kPlus, "20261209", false},
+        {"DatumCtrl", "", "", false, "8-12", kMinus, "8-12-", false},
+        {"DatumCtrl", "", "", false, "2026-13-1", kPlus, "2026-13-1+", false},
+        {"DatumCtrl", "", "", false, "2026-12-31", kWheelUp, "2027-01-01", false},
+        {"DatumEdit", "", "", false, "20261208", kWheelDown, "20261207", false},
+        {"DatumCtrl", "", "", false, "2026-12-08", {WM_MOUSEWHEEL, WHEEL_DELTA, false, true}, "2026-12-08", false},
+        {"DatumCtrl", "", "2026-12-08", false, "2026-12-08", kPlus, "2026-12-08", true},
+        {"DatumCtrl", "2026-12-01", "", false, "2026-12-15", kPageDown, "2026-12-15", true},
+        {"DatumCtrl", "", "", true, "2026-12-11", kPlus, "2026-12-14", false},
+        {"DatumEdit", "", "", true, "20261214", kWheelDown, "20261211", false},
+        {"DatumCtrl", "", "", true, "2026-11-12", kPageUp, "2026-12-14", false},
+        {"DatumCtrl", "2026-12-01", "2026-12-13", true, "2026-12-11", kPlus, "2026-12-11", true},
     };
     const ImportPatch beeps("user32.dll", "MessageBeep", reinterpret_cast<void*>(&StepSignals::Beep));
     ASSERT_TRUE(beeps.Applied());
     const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
                                                  &StepSignals::Event, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.text << "\" key " << static_cast<int>(c.key)
-                                          << " range " << c.earliest << ".." << c.latest << " weekdays " << c.weekdays);
+        SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.text << "\" key " << c.key.code << " range "
+                                          << c.earliest << ".." << c.latest << " weekdays " << c.weekdays);
         RangedHost host(RulesBy::Binding, c.className,
                         {.flags = DCF_STEPKEYS | DCF_LOCALFORMS | DCF_AUTOADVANCE, .minDate = Day(c.earliest),
                          .maxDate = Day(c.latest), .dayRule = c.weekdays ? DatumWeekdaysOnly : nullptr, .locale = L"de-DE"});
         const DialogSteps steps{host.dialog};
         const HWND field = steps.Item(kFirstField);
         ::SetWindowTextA(field, c.text);
-        steps.Focus(kFirstField);
+        steps.Focus(c.key.unfocused ? kSecondField : kFirstField);
         ::SendMessageA(field, EM_SETSEL, 0x7FFF, 0x7FFF);
         StepSignals::beeps = StepSignals::valueChanges = 0;
         ProtocolLog log(host.dialog, kCtrlIds);
-        RECT rect{};
-        ::GetWindowRect(field, &rect);
-        const LPARAM centre = static_cast<LPARAM>(win32::MakeWParam(static_cast<UINT>((rect.left + rect.right) / 2),
-                                                                    static_cast<UINT>((rect.top + rect.bottom) / 2)));
-        switch (c.key) {
-        case Key::Plus: steps.Type(kFirstField, "+"); break;
-        case Key::Minus: steps.Type(kFirstField, "-"); break;
-        case Key::PageUp: PressKey(steps, kFirstField, VK_PRIOR); break;
-        case Key::PageDown: PressKey(steps, kFirstField, VK_NEXT); break;
-        case Key::CtrlPageUp: PressKey(steps, kFirstField, VK_PRIOR, true); break;
-        case Key::CtrlPageDown: PressKey(steps, kFirstField, VK_NEXT, true); break;
-        case Key::WheelUp: ::SendMessageA(field, WM_MOUSEWHEEL, win32::MakeWParam(0, WHEEL_DELTA), centre); break;
-        case Key::WheelDown:   // a high-resolution wheel: two half notches make one
-            ::SendMessageA(field, WM_MOUSEWHEEL, win32::MakeWParam(0, static_cast<UINT>(-WHEEL_DELTA / 2)), centre);
-            ::SendMessageA(field, WM_MOUSEWHEEL, win32::MakeWParam(0, static_cast<UINT>(-WHEEL_DELTA / 2)), centre);
-            break;
-        case Key::WheelElsewhere:
-            steps.Focus(kSecondField);
-            log.Clear();
-            ::SendMessageA(field, WM_MOUSEWHEEL, win32::MakeWParam(0, WHEEL_DELTA), centre);
-            break;
-        case Key::Down: {
-            ::SendMessageA(field, WM_KEYDOWN, VK_DOWN, 1);
-            MSG open{};
-            EXPECT_TRUE(::PeekMessageA(&open, field, DCM_OPENPOPUP, DCM_OPENPOPUP, PM_REMOVE));
-            break;
-        }
-        }
+        const POINT centre = CentreOf(field);
+        const auto halfNotch = static_cast<UINT>(c.key.code / 2);
+        for (int half = 0; half < 2 && c.key.message == WM_MOUSEWHEEL; ++half)
+            ::SendMessageA(field, WM_MOUSEWHEEL, win32::MakeWParam(0, halfNotch),
+                           static_cast<LPARAM>(win32::MakeWParam(static_cast<UINT>(centre.x), static_cast<UINT>(centre.y))));
+        if (c.key.message == WM_CHAR)
+            steps.Type(kFirstField, std::string(1, static_cast<char>(c.key.code)).c_str());
+        if (c.key.message == WM_KEYDOWN)
+            PressKey(steps, kFirstField, static_cast<WPARAM>(c.key.code), c.key.ctrl);
         steps.Pump();
         const bool typed = std::strlen(c.after) == std::strlen(c.text) + 1;   // the sign went in as a character
         const bool stepped = std::strcmp(c.text, c.after) != 0 && !typed;

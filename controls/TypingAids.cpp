@@ -3,7 +3,6 @@
 // (LocalForms.h, StepKeys.h); here are the keys, the painting and the tips.
 #include "controls/DatumEntry.h"
 
-#include <string_view>
 
 bool CDatumEntry::SetLocale(const wchar_t* name, DatumPartial partial)
 {

@@ -4,7 +4,6 @@
 #include "textrules/DateSteps.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -42,12 +41,8 @@ std::optional<std::vector<Group>> GroupsOf(std::string_view text, bool* trailing
     return groups;
 }
 
-int WindowedYear(const Group& year)
-{
-    if (year.value >= 100)
-        return year.value;
-    return year.value < 50 ? 2000 + year.value : 1900 + year.value;
-}
+// The year window of the fixed forms, for a year of any number of digits.
+int WindowedYear(const Group& year) { return DateOf(year.value, 1, 1).ApplyYearWindow().year; }
 
 LocalReading Reading(int day, int month, int year, bool complete) { return {true, day, month, year, complete}; }
 

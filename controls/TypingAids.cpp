@@ -3,7 +3,6 @@
 // (LocalForms.h, StepKeys.h); here are the keys, the painting and the tips.
 #include "controls/DatumEntry.h"
 
-
 bool CDatumEntry::SetLocale(const wchar_t* name, DatumPartial partial)
 {
     if (static_cast<unsigned>(partial) > static_cast<unsigned>(DatumPartial::Future) || !m_locale.Load(name))

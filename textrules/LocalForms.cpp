@@ -26,8 +26,10 @@ std::optional<std::vector<Group>> GroupsOf(std::string_view text, bool* trailing
     *trailing = false;
     while (i < text.size()) {
         Group group;
-        for (; i < text.size() && IsDigit(text[i]); ++i, ++group.digits)
-            group.value = group.value * 10 + (text[i] - '0');
+        for (; i < text.size() && IsDigit(text[i]); ++i, ++group.digits) {
+            if (group.digits < 4)   // a longer group is refused below: its value is never read
+                group.value = group.value * 10 + (text[i] - '0');
+        }
         if (group.digits == 0 || group.digits > 4)
             return std::nullopt;
         groups.push_back(group);

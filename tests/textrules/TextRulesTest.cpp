@@ -482,6 +482,7 @@ TEST(LocalForms, ReadInTheUsersOrderAndCompletedAroundToday)
         {"2026-12-08", kDmy, kNear, "8..12", "NoForm"}, {"2026-12-08", kYmd, kNear, "4-3-15", "NoForm"},
         {"2026-12-08", kDmy, kNear, "2026.12", "NoForm"}, {"2026-12-08", kDmy, kNear, "8.12x", "NoForm"},
         {"9999-12-20", kDmy, kNext, "3.1.", "NoForm"},          // past the last full year
+        {"2026-12-08", kDmy, kNear, "20000000000000.1", "NoForm"},   // a group too long to hold a number
     };
     for (const Case& c : cases) {
         FixedClock clock(std::atoi(c.today), std::atoi(c.today + 5), std::atoi(c.today + 8));

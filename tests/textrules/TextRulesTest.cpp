@@ -527,8 +527,8 @@ TEST(LocalForms, SentencesNameTheFormsWithToday)
     }
 }
 
-// A short-date pattern gives the order, the separator and the hint; the
-// hint is the fixed display form without the option.
+// A short-date pattern gives the order and the separator, written as the
+// hint; without the option the hint is the fixed display form.
 TEST(LocalForms, ThePatternGivesTheOrderAndTheHint)
 {
     const std::pair<const char*, const char*> patterns[] = {
@@ -537,11 +537,8 @@ TEST(LocalForms, ThePatternGivesTheOrderAndTheHint)
         {"dd/MM/yyyy", "dd/mm/yyyy"}, {"yyyy-MM-dd", "yyyy-mm-dd"},  {"d MMM yyyy", "dd mm yyyy"},
         {"'d'yyyy'x'M'y'd", "yyyy/mm/dd"}, {"MM", "yyyy-mm-dd"},      {"", "yyyy-mm-dd"},
     };
-    for (const auto& [pattern, hint] : patterns) {
-        EntryRules rules = Local(kDmy);
-        rules.local.local = LocalOrderOfPattern(pattern);
-        EXPECT_EQ(FormHint(rules), hint) << pattern;
-    }
+    for (const auto& [pattern, hint] : patterns)
+        EXPECT_EQ(LocalHint(LocalOrderOfPattern(pattern)), hint) << pattern;
     EXPECT_EQ(FormHint(Make({false, false, "", ""})), "yyyymmdd");
     EXPECT_EQ(FormHint(Make({false, true, "", ""})), "yyyy-mm-dd");
 }

@@ -70,14 +70,16 @@ BOOL WINAPI DatumRegisterClasses()
 
 BOOL WINAPI DatumBindField(HWND control, const DATUMBINDING* binding)
 {
-    // The range is checked once, by SetRange, and stored before anything
-    // binds, so that the initial text's change rules judge it with the
-    // range. A binding that then fails (no parent) leaves the range and the
-    // day rule on an unbound control, where they change nothing until a
-    // binding succeeds.
+    // The range and the locale are checked once, by SetRange and SetLocale,
+    // and stored before anything binds, so that the initial text's change
+    // rules judge it with them. A binding that then fails (no parent) leaves
+    // them and the day rule on an unbound control, where they change nothing
+    // until a binding succeeds.
     CDatumEntry* entry = DateControl(control);
     if (binding == nullptr || binding->cbSize != sizeof(DATUMBINDING) || entry == nullptr || entry->IsBound() ||
-        !entry->SetRange(DateValueOf(binding->minDate), DateValueOf(binding->maxDate)))
+        binding->partial < DATUM_PARTIAL_NEAREST || binding->partial > DATUM_PARTIAL_FUTURE ||
+        !entry->SetRange(DateValueOf(binding->minDate), DateValueOf(binding->maxDate)) ||
+        !entry->SetLocale(binding->locale, static_cast<DatumPartial>(binding->partial)))
         return FALSE;
     entry->SetDayRule(DatumDayRuleOfC(binding->dayRule), binding->dayRuleContext);
     return entry->BindOwned(static_cast<std::uint16_t>(binding->maxLen), static_cast<int>(binding->flags),

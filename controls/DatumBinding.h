@@ -3,8 +3,9 @@
 //
 //   DatumRegisterClasses   the window classes and the calendar's common control
 //   DatumBinding           how a control is bound: limit, option bits, initial
-//                          text, the kind of its value, its range and its
-//                          day rule, with C++ defaults
+//                          text, the kind of its value, its range, its
+//                          day rule, its locale and how it completes a
+//                          date typed in part, with C++ defaults
 //   DatumBind              binds a "DatumEdit" or "DatumCtrl" window
 //   DatumLink, DatumUnlink links a start and an end field, and ends the link
 //   DatumResult            the answer of a read or a set
@@ -53,13 +54,16 @@
 
 struct DatumBinding {
     int maxLen = 10;                 // the longest text the user may type; 0: no limit
-    int flags = 0;                   // DCF_ALTEXIT, DCF_AUTOADVANCE, DCF_REQUIRED, DCF_EXPLAIN, DCF_QUICKENTRY
+    int flags = 0;                   // DCF_ALTEXIT, DCF_AUTOADVANCE, DCF_REQUIRED, DCF_EXPLAIN, DCF_QUICKENTRY,
+                                     // DCF_LOCALFORMS, DCF_STEPKEYS, DCF_HINT
     const char* initial = nullptr;   // the first text, as typed; null: empty
     bool dateTime = false;           // the value is a CDateTimeValue, not a CDateValue
     CDateValue minDate{};            // the earliest date accepted; empty: no limit
     CDateValue maxDate{};            // the latest date accepted; empty: no limit
     DatumDayRule dayRule = nullptr;  // the days blocked and marked (DayRule.h); null: none
     void* dayRuleContext = nullptr;  // handed to the rule as it is
+    const wchar_t* locale = nullptr; // the locale's name ("de-DE") for its order, hint and long dates; null: the user's default
+    DatumPartial partial = DatumPartial::Nearest;   // how a date typed in part (8.12.) gets its year, or month and year
 };
 
 enum class DatumResult {
@@ -86,11 +90,12 @@ inline DATUMDATE DatumDateOf(const CDateValue& date) { return {date.day, date.mo
 // binding stays: false for a second one, for a window that is no date
 // control, and for a range whose earliest date lies after its latest (or
 // with an impossible date, or a year below 100 or above 9999, on either
-// side), which binds nothing. Call it
-// while the dialog initialises, like the first data exchange of a framework
-// dialog: the initial text goes in with its change notification. Its C twin
-// has a name of its own, DatumBindField, so that DatumBind(field, {}) stays
-// this function rather than a null DATUMBINDING pointer.
+// side), and for a locale the system does not know, which bind nothing.
+// Call it while the dialog initialises, like the first data exchange of a
+// framework dialog: the initial text goes in with its change notification.
+// Its C twin has a name of its own, DatumBindField, so that
+// DatumBind(field, {}) stays this function rather than a null DATUMBINDING
+// pointer.
 inline bool DatumBind(HWND control, const DatumBinding& binding)
 {
     DATUMBINDING c{};
@@ -103,6 +108,8 @@ inline bool DatumBind(HWND control, const DatumBinding& binding)
     c.maxDate = DatumDateOf(binding.maxDate);
     c.dayRule = DatumDayRuleForC(binding.dayRule);
     c.dayRuleContext = binding.dayRuleContext;
+    c.locale = binding.locale;
+    c.partial = static_cast<int>(binding.partial);
     return DatumBindField(control, &c) != FALSE;
 }
 

@@ -135,13 +135,14 @@ bool CDatumCtrl::FocusWentToCompanion() const
            button.rcNormalPosition.top == own.rcNormalPosition.top;
 }
 
-// Posted, so that the popup opens only after the edit has processed the key.
-LRESULT CDatumCtrl::OnKeyDown(WPARAM virtualKey, LPARAM)
+// Posted, so that the popup opens only after the edit has processed the
+// key. Every key then goes on to the step keys of the shared half.
+LRESULT CDatumCtrl::OnKeyDown(WPARAM virtualKey, LPARAM flags)
 {
     m_bAltOfClosingChord = false;
     if (virtualKey == VK_DOWN || virtualKey == VK_F4)
         PostMessage(DCM_OPENPOPUP, 0, 0);
-    return Default();
+    return CDatumEntry::OnKeyDown(virtualKey, flags);
 }
 
 // The system's drop-down key. Its own handling still sees the key, so that

@@ -60,8 +60,8 @@ protected:
     // EN_KILLFOCUS: the focus-out procedure.
     LRESULT OnEnKillFocus();
     // WM_KEYDOWN: Down and F4 open the popup once the key is processed; the
-    // edit sees every key.
-    LRESULT OnKeyDown(WPARAM virtualKey, LPARAM);
+    // edit sees every key but the step keys of DCF_STEPKEYS.
+    LRESULT OnKeyDown(WPARAM virtualKey, LPARAM flags);
     // WM_SYSKEYDOWN: Alt+Down opens the popup the same way.
     LRESULT OnSysKeyDown(WPARAM virtualKey, LPARAM flags);
     // WM_SYSKEYUP: the release of an Alt that closed the popup is its own.

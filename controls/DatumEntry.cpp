@@ -27,8 +27,10 @@ CDatumEntry::~CDatumEntry() { Unlink(); }
 void CDatumEntry::ExchangeData(CDataExchange* pDX, int nID, std::uint16_t nMaxLen, CString& text, void* pValue,
                                int nFlags, const char* pszInitial)
 {
-    if (m_pText == nullptr)
+    if (m_pText == nullptr) {
         Bind(this, pDX->m_pDlgWnd, nID, nMaxLen, &text, pValue, nFlags, pszInitial);
+        ApplyHint();
+    }
     DDX_Text(pDX, m_nID, *m_pText);
     if (m_nMaxLen != 0)
         DDV_MaxChars(pDX, *m_pText, m_nMaxLen);
@@ -100,7 +102,8 @@ EntryRules CDatumEntry::OwnRules() const
             .quickEntry = (m_wFlags & DCF_QUICKENTRY) != 0,
             .required = (m_wFlags & DCF_REQUIRED) != 0,
             .range = m_range,
-            .dayRule = m_dayRule};
+            .dayRule = m_dayRule,
+            .local = {(m_wFlags & DCF_LOCALFORMS) != 0, m_locale.Order(), m_partial}};
 }
 
 bool CDatumEntry::SetRange(const CDateValue& min, const CDateValue& max)
@@ -133,6 +136,7 @@ void CDatumEntry::ExplainRefusal()
     const CString sentence = RefusalSentence(rules, JudgeLeaving(rules, WindowText()));
     if (sentence.IsEmpty())
         return;
+    m_preview.Hide();
     m_tip.Show(*this, sentence);
     if (CDatumEntry* other = Partner())   // one tip for a pair
         other->m_tip.Hide();
@@ -177,6 +181,7 @@ bool CDatumEntry::BindOwned(std::uint16_t nMaxLen, int nFlags, const char* pszIn
     m_bDateTimeValue = dateTime;
     void* value = dateTime ? static_cast<void*>(&m_pOwned->dateTime) : static_cast<void*>(&m_pOwned->date);
     Bind(this, parent, GetDlgCtrlID(), nMaxLen, &m_pOwned->text, value, nFlags, pszInitial);
+    ApplyHint();
     ParseBoundValue();
     SetWindowText(*m_pText);
     if (m_nMaxLen != 0)
@@ -211,16 +216,21 @@ bool CDatumEntry::SetAccepted(const CString& text)
 LRESULT CDatumEntry::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_tip.HideAtInput(message);
+    if (message == WM_KILLFOCUS)
+        m_preview.Hide();
     return CEdit::WindowProc(message, wParam, lParam);
 }
 
 // Letters never reach the edit; digits, separators and control keys do.
 // Under DCF_QUICKENTRY the letters of the quick forms do too, and Ctrl+A
 // (the control character 1) selects the whole text, which the system's
-// edit does only under common controls 6. Only typed characters pass here:
-// pasted and set text is not filtered.
+// edit does only under common controls 6. Under DCF_STEPKEYS a + or - at
+// the end of an accepted date steps it instead. Only typed characters pass
+// here: pasted and set text is not filtered.
 LRESULT CDatumEntry::OnChar(WPARAM character, LPARAM)
 {
+    if (StepsOnSign(character))
+        return 0;
     constexpr WPARAM kCtrlA = 0x01;
     const bool quick = (m_wFlags & DCF_QUICKENTRY) != 0;
     if (quick && character == kCtrlA) {
@@ -269,6 +279,7 @@ LRESULT CDatumEntry::OnEnChange()
     if (IsBound()) {
         const CString text = WindowText();
         OnTextChange(text, !MayGrowIntoAnotherDate(OwnRules(), ViewOf(text)));
+        AfterTextChange(text);
     }
     return 0;
 }
@@ -366,26 +377,31 @@ LRESULT CDatumEntry::OnCheckModified(WPARAM, LPARAM)
 
 // WM_GETOBJECT: asked which class it is, the control answers as the system's
 // edit does, so that accessibility clients read it as editable text whose
-// value is the window text. While the refusal tip shows, the client object
-// is the standard one whose description is the tip's sentence for as long
-// as the tip shows. Every other request is the edit's.
+// value is the window text. While the refusal tip or the preview shows, or
+// under DCF_HINT, the client object is the standard one whose description
+// is the tip's sentence, the preview or the hint's form, read live. Every
+// other request is the edit's.
 LRESULT CDatumEntry::OnGetObject(WPARAM flags, LPARAM objectId)
 {
     constexpr LRESULT kEditClassIndex = 65536 + 4;   // the system edit's index among the known classes
     if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_QUERYCLASSNAMEIDX))
         return kEditClassIndex;
-    if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_CLIENT) && !m_tip.Sentence().IsEmpty()) {
-        if (const LRESULT object = platform::LresultFromStdAccessible(m_hWnd, flags, {.description = &ShownSentence}))
+    if (static_cast<DWORD>(objectId) == static_cast<DWORD>(OBJID_CLIENT) && *Description(m_hWnd) != L'\0') {
+        if (const LRESULT object = platform::LresultFromStdAccessible(m_hWnd, flags, {.description = &Description}))
             return object;
     }
     return Default();
 }
 
-// The sentence of the tip at a date-control window now; null once the window has gone.
-LPCWSTR CDatumEntry::ShownSentence(HWND window)
+// The description of a date-control window now; null once the window has gone.
+LPCWSTR CDatumEntry::Description(HWND window)
 {
     const auto* entry = dynamic_cast<const CDatumEntry*>(CWnd::FromHandlePermanent(window));
-    return entry != nullptr ? entry->m_tip.WideSentence().c_str() : nullptr;
+    if (entry == nullptr)
+        return nullptr;
+    if (!entry->m_tip.WideSentence().empty())
+        return entry->m_tip.WideSentence().c_str();
+    return !entry->m_preview.Text().empty() ? entry->m_preview.Text().c_str() : entry->m_hint.c_str();
 }
 
 // Another control takes the focus back from this one: skip the next check.
@@ -407,10 +423,14 @@ const MessageMap* CDatumEntry::GetMessageMap() const
         OnMessage<&CDatumEntry::OnSetRange>(DCM_SETRANGE),
         OnMessage<&CDatumEntry::OnSetDayRule>(DCM_SETDAYRULE),
         OnMessage<&CDatumEntry::OnLink>(DCM_LINK),
+        OnMessage<&CDatumEntry::OnSetLocale>(DCM_SETLOCALE),
         OnMessage<&CDatumEntry::OnVerify>(DCM_VERIFY),
         OnMessage<&CDatumEntry::OnCheckModified>(DCM_CHECKMODIFIED),
         OnMessage<&CDatumEntry::OnYieldFocus>(DCM_YIELDFOCUS),
         OnMessage<&CDatumEntry::OnGetObject>(WM_GETOBJECT),
+        OnMessage<&CDatumEntry::OnKeyDown>(WM_KEYDOWN),
+        OnMessage<&CDatumEntry::OnMouseWheel>(WM_MOUSEWHEEL),
+        OnMessage<&CDatumEntry::OnPaint>(WM_PAINT),
     };
     static const MessageMap kMap{CEdit::GetMessageMap(), kEntries};
     return &kMap;

@@ -2,7 +2,9 @@
 //
 //   CDatumEntry   an edit window with the custom-control binding: the
 //                 character filter, the change handler, the host commands,
-//                 the data exchange, and reading the text as a date
+//                 the data exchange, and reading the text as a date; and
+//                 the typing aids of the option bits DCF_LOCALFORMS,
+//                 DCF_STEPKEYS and DCF_HINT (TypingAids.cpp)
 //
 // CDatumEdit and CDatumCtrl derive from it; each adds its own focus handling,
 // its IsValid and Normalize rules and the text form of its bound value.
@@ -14,13 +16,17 @@
 #pragma once
 
 #include "controls/CustomCtrl.h"
+#include "controls/FieldLocale.h"
+#include "controls/PreviewTip.h"
 #include "controls/RefusalTip.h"
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
 #include "platform/window/Edit.h"
+#include "textrules/StepKeys.h"
 #include "textrules/TextRules.h"
 
 #include <memory>
+#include <string>
 
 class CDataExchange;
 class CParentReflection;
@@ -50,6 +56,12 @@ public:
     // a null rule removes it. A blocked day is refused wherever a date
     // outside the range is; marked days are bold in the calendar.
     void SetDayRule(DatumDayRule rule, void* context);
+    // The locale by name ("de-DE"; null: the user's default), before or
+    // after binding: its order of day, month and year for DCF_LOCALFORMS
+    // and DCF_HINT, its long dates for the preview; and how a date typed in
+    // part is completed. False, and nothing stored, for a name the system
+    // does not know.
+    bool SetLocale(const wchar_t* name, DatumPartial partial = DatumPartial::Nearest);
 
     // --- binding without the framework ---
     // Binds the control to a text and a value of its own (a CDateTimeValue
@@ -159,10 +171,15 @@ protected:
     LRESULT OnSetRange(WPARAM, LPARAM range);
     LRESULT OnSetDayRule(WPARAM, LPARAM ruleSpec);
     LRESULT OnLink(WPARAM, LPARAM linkSpec);
+    LRESULT OnSetLocale(WPARAM partial, LPARAM name);
     LRESULT OnVerify(WPARAM, LPARAM);
     LRESULT OnCheckModified(WPARAM, LPARAM);
     LRESULT OnYieldFocus(WPARAM, LPARAM);
     LRESULT OnGetObject(WPARAM, LPARAM objectId);
+    // The typing aids (TypingAids.cpp).
+    LRESULT OnKeyDown(WPARAM virtualKey, LPARAM flags);
+    LRESULT OnMouseWheel(WPARAM keysAndDelta, LPARAM point);
+    LRESULT OnPaint(WPARAM, LPARAM);
 
     const MessageMap* GetMessageMap() const override;
     // The refusal tip goes at the next key, click or focus change, before
@@ -176,9 +193,32 @@ protected:
     DayRule m_dayRule;                // the days among them it refuses, and marks
     CRefusalTip m_tip;                // the tip that explains a refusal (DCF_EXPLAIN)
 
+    // --- the typing aids (TypingAids.cpp) ---
+    // The hint for the field's rules: to the edit of common controls 6 as
+    // its cue banner, else drawn by OnPaint; nothing without DCF_HINT.
+    void ApplyHint();
+    // After every change of the window text: the hint drawn anew, the
+    // preview shown, changed or taken away.
+    void AfterTextChange(const CString& text);
+    // A + or - typed at the end of an accepted date under DCF_STEPKEYS,
+    // with nothing selected: the date steps a day, and the sign is not typed.
+    bool StepsOnSign(WPARAM character);
+    // The date stepped and rewritten in the display form, as typing
+    // rewrites (DCN_CHANGE), with a beep where it stays; false when the
+    // text is no date a step starts from.
+    bool StepDate(DateStep step);
+
+    CFieldLocale m_locale;                          // the order, hint and long dates of the field's locale
+    DatumPartial m_partial = DatumPartial::Nearest; // how a date typed in part is completed
+    CPreviewTip m_preview;                          // the date a shorthand stands for (DCF_HINT)
+    std::wstring m_hint;                            // the hint's text; empty without DCF_HINT
+    bool m_drawsHint = false;                       // the edit has no cue banner: OnPaint draws the hint
+    int m_wheelDelta = 0;                           // wheel turns short of a whole notch
+
 private:
-    // The client object's description: the tip's sentence at the window, read at each request.
-    static LPCWSTR ShownSentence(HWND window);
+    // The client object's description: the refusal tip's sentence, else
+    // the preview, else the form of the hint; read at each request.
+    static LPCWSTR Description(HWND window);
 
     // What a control bound without the framework owns.
     struct OwnedBinding;

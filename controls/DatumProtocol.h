@@ -8,8 +8,9 @@
 //
 // Notifications (DCN_*) go from a control to its parent, with the control id in
 // wParam and 0 in lParam. Requests (DCM_*) go to a control; their handlers ignore
-// wParam and lParam and return 0, except DCM_SETRANGE, DCM_SETDAYRULE and DCM_LINK,
-// which read lParam and answer whether they stored the range, the rule or the link. Every message is sent synchronously except
+// wParam and lParam and return 0, except DCM_SETRANGE, DCM_SETDAYRULE, DCM_SETLOCALE
+// and DCM_LINK, which read their parameters and answer whether they stored the
+// range, the rule, the locale or the link. Every message is sent synchronously except
 // DCM_OPENPOPUP on the keys Down, F4 and Alt+Down, which a control posts to itself.
 #pragma once
 
@@ -17,6 +18,7 @@
 
 #include "corvanel.h"
 #include "textrules/DayRule.h"
+#include "textrules/LocalForms.h"
 
 #include <cstddef>
 
@@ -61,7 +63,7 @@ constexpr UINT kLast  = WM_USER + 0x87;
 constexpr UINT kAll[] = {DCN_EXITCHANGEDALT, DCN_EXITCHANGED, DCN_CHANGE, DCN_EXITUNCHANGEDALT,
                          DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_EXITCHECK, DCM_CLEAR,
                          DCM_VALUETOTEXT, DCM_TEXTTOVALUE, DCM_SETRANGE, DCM_VERIFY, DCM_CHECKMODIFIED,
-                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_LINK, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
+                         DCM_SETDAYRULE, DCM_OPENPOPUP, DCM_SETLOCALE, DCM_LINK, DCM_BUTTONFOCUS, DCM_YIELDFOCUS};
 constexpr bool AllInRange() {
     for (UINT m : kAll)
         if (m < kFirst || m > kLast) return false;
@@ -98,4 +100,9 @@ static_assert(sizeof(DATUMLINK) == sizeof(DatumLinkSpec) && offsetof(DATUMLINK, 
                   offsetof(DATUMLINK, flags) == offsetof(DatumLinkSpec, flags),
               "a host's DATUMLINK is read as a DatumLinkSpec");
 static_assert(DCM_LINK == WM_USER + 0x7C, "the link's request keeps the value hosts compile in");
+static_assert(DCM_SETLOCALE == WM_USER + 0x7B, "the locale's request keeps the value hosts compile in");
+static_assert(static_cast<int>(DatumPartial::Nearest) == DATUM_PARTIAL_NEAREST &&
+                  static_cast<int>(DatumPartial::Past) == DATUM_PARTIAL_PAST &&
+                  static_cast<int>(DatumPartial::Future) == DATUM_PARTIAL_FUTURE,
+              "DCM_SETLOCALE's wParam and DATUMBINDING's partial: 0 nearest, 1 past, 2 future");
 } // namespace datum_protocol_checks

@@ -3,7 +3,8 @@
 // accepted (after the year window for CDateValue) with a year from 100 to
 // 9999 must format to texts that parse back to the same date; a text the
 // rules accept stands for a possible date whose dashed rewrite the same
-// rules accept as that date; a trimmed paste is a part of the paste.
+// rules accept as that date, in every order of the local forms too; a
+// trimmed paste is a part of the paste.
 #include "datevalues/DateTimeValue.h"
 #include "datevalues/DateValue.h"
 #include "textrules/QuickForms.h"
@@ -62,25 +63,31 @@ void CheckDateTimeValue(const char* text)
 void CheckTextRules(const char* text)
 {
     const CString typed(text);
-    for (const bool quick : {false, true}) {
-        for (const FieldKind kind : {FieldKind::Edit, FieldKind::Calendar}) {
-            for (const DatumDayRule dayRule : {DatumDayRule{nullptr}, DatumDayRule{DatumWeekdaysOnly}}) {
-                EntryRules rules;
-                rules.kind = kind;
-                rules.quickEntry = quick;
-                rules.dayRule = {dayRule, nullptr};
-                const Judgement judgement = JudgeText(rules, typed);
-                Require(RefusalSentence(rules, judgement).GetLength() < 80);
-                // Only a possible date is put to the rule.
-                if (judgement.refusal == DatumRefusal::DayBlocked)
-                    Require(dayRule != nullptr && judgement.date.IsValid() && judgement.date.year >= 100);
-                if (judgement.refusal != DatumRefusal::None || typed.IsEmpty())
-                    continue;
-                Require(judgement.date.IsValid() && judgement.date != CDateValue{});
-                if (judgement.date.year < 100)
-                    continue;
-                const Judgement again = JudgeText(rules, judgement.date.FormatDashed());
-                Require(again.refusal == DatumRefusal::None && again.date == judgement.date);
+    const LocalForms locals[] = {{}, {true, {DateOrder::DayMonthYear, '.'}, DatumPartial::Nearest},
+                                 {true, {DateOrder::MonthDayYear, '/'}, DatumPartial::Past},
+                                 {true, {DateOrder::YearMonthDay, '-'}, DatumPartial::Future}};
+    for (const LocalForms& local : locals) {
+        for (const bool quick : {false, true}) {
+            for (const FieldKind kind : {FieldKind::Edit, FieldKind::Calendar}) {
+                for (const DatumDayRule dayRule : {DatumDayRule{nullptr}, DatumDayRule{DatumWeekdaysOnly}}) {
+                    EntryRules rules;
+                    rules.kind = kind;
+                    rules.quickEntry = quick;
+                    rules.dayRule = {dayRule, nullptr};
+                    rules.local = local;
+                    const Judgement judgement = JudgeText(rules, typed);
+                    Require(RefusalSentence(rules, judgement).GetLength() < 80);
+                    // Only a possible date is put to the rule.
+                    if (judgement.refusal == DatumRefusal::DayBlocked)
+                        Require(dayRule != nullptr && judgement.date.IsValid() && judgement.date.year >= 100);
+                    if (judgement.refusal != DatumRefusal::None || typed.IsEmpty())
+                        continue;
+                    Require(judgement.date.IsValid() && judgement.date != CDateValue{});
+                    if (judgement.date.year < 100)
+                        continue;
+                    const Judgement again = JudgeText(rules, judgement.date.FormatDashed());
+                    Require(again.refusal == DatumRefusal::None && again.date == judgement.date);
+                }
             }
         }
     }

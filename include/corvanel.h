@@ -50,7 +50,7 @@ extern "C" {
 #define DCN_MODIFIED         (WM_USER + 0x78u) /* the window text differs from the bound text */
 
 /* Requests to a field. They ignore wParam and lParam and answer 0, except
- * DCM_SETRANGE, DCM_SETDAYRULE and DCM_LINK. All are sent, except DCM_OPENPOPUP on
+ * DCM_SETRANGE, DCM_SETDAYRULE, DCM_SETLOCALE and DCM_LINK. All are sent, except DCM_OPENPOPUP on
  * the keys Down, F4 and Alt+Down, which a field posts to itself. */
 #define DCM_EXITCHECK        (WM_USER + 0x70u) /* DatumCtrl: run the focus-out check now (DCN_EXITUNCHANGED's value) */
 #define DCM_CLEAR            (WM_USER + 0x72u) /* empty the bound text and the window text */
@@ -64,6 +64,9 @@ extern "C" {
 #define DCM_SETDAYRULE       (WM_USER + 0x79u) /* lParam: DATUMDAYRULESPEC; TRUE when stored, FALSE for a null lParam;
                                                  a null rule removes the rule */
 #define DCM_OPENPOPUP        (WM_USER + 0x7Au) /* DatumCtrl: open the calendar */
+#define DCM_SETLOCALE        (WM_USER + 0x7Bu) /* wParam: DATUM_PARTIAL_*, lParam: the wide locale name ("de-DE"; null: the
+                                                 user's default); TRUE when stored; FALSE, nothing stored, for a name
+                                                 the system does not know or another wParam */
 #define DCM_LINK             (WM_USER + 0x7Cu) /* to either field, lParam: DATUMLINK naming it; TRUE when linked; FALSE,
                                                  nothing changed, for a null lParam, a field not named, a start that is
                                                  the end, a window that is no date field or spans not allowed; with
@@ -78,6 +81,15 @@ extern "C" {
 #define DCF_REQUIRED         0x0004 /* an empty text is refused on leaving and by DCM_VERIFY */
 #define DCF_EXPLAIN          0x0008 /* a refusal shows a tip under the field that says why */
 #define DCF_QUICKENTRY       0x0010 /* typed D, G, M and +N/-N[w|m|y] relative to today; Ctrl+A; trimmed pastes */
+#define DCF_LOCALFORMS       0x0020 /* dates in the locale's order (8.12.2026, 12/8/2026) and in part (8.12., 8) */
+#define DCF_STEPKEYS         0x0040 /* + and -, PageUp and PageDown (with Ctrl: a year), the wheel step the date */
+#define DCF_HINT             0x0080 /* the form in grey in an empty field; a shorthand's date in a tip while typed */
+
+/* How a date typed in part (8.12., or the day alone) gets its year, or its
+ * month and year, under DCF_LOCALFORMS. */
+#define DATUM_PARTIAL_NEAREST 0 /* the date nearest today */
+#define DATUM_PARTIAL_PAST   1 /* the latest such date on or before today */
+#define DATUM_PARTIAL_FUTURE 2 /* the earliest such date on or after today */
 
 /* Option bits of a link. */
 #define DLF_KEEPSPAN         0x0001 /* a start that moves takes the end along by as many days */
@@ -138,6 +150,8 @@ typedef struct tagDATUMBINDING {
     DATUMDATE maxDate;       /* the latest date accepted; empty: no limit */
     DATUMDAYRULE dayRule;    /* the days blocked and marked; null: none */
     void *dayRuleContext;    /* handed to the rule as it is */
+    LPCWSTR locale;          /* the locale's name ("de-DE") for its order, hint and long dates; null: the user's */
+    int partial;             /* DATUM_PARTIAL_*: how a date typed in part is completed */
 } DATUMBINDING;
 
 /* How DatumLinkFields and DCM_LINK link a start and an end field of one
@@ -157,8 +171,8 @@ BOOL WINAPI DatumRegisterClasses(void);
 /* Binds a "DatumEdit" or "DatumCtrl" window under its parent, whatever window
  * that is; call it while the dialog initialises. The first binding stays:
  * FALSE for a second one, for a window that is no date field, for a cbSize
- * this library does not know, and for a range that DCM_SETRANGE refuses,
- * which binds nothing. */
+ * this library does not know, for a range that DCM_SETRANGE refuses and for
+ * a locale or a partial that DCM_SETLOCALE refuses, which bind nothing. */
 BOOL WINAPI DatumBindField(HWND field, const DATUMBINDING *binding);
 
 /* Links a start and an end field: where a text is judged (on leaving, by
@@ -213,6 +227,8 @@ UINT CALLBACK DatumWeekdaysOnly(const DATUMDATE *day, void *context, LPSTR reaso
 #define Datum_SetDayRule(hwnd, pRule) \
     ((BOOL)SendMessageA((hwnd), DCM_SETDAYRULE, 0, (LPARAM)(const DATUMDAYRULESPEC *)(pRule)))
 #define Datum_OpenPopup(hwnd)       ((void)SendMessageA((hwnd), DCM_OPENPOPUP, 0, 0))
+#define Datum_SetLocale(hwnd, partial, pszLocale) \
+    ((BOOL)SendMessageA((hwnd), DCM_SETLOCALE, (WPARAM)(partial), (LPARAM)(LPCWSTR)(pszLocale)))
 #define Datum_Link(hwnd, pLink) \
     ((BOOL)SendMessageA((hwnd), DCM_LINK, 0, (LPARAM)(const DATUMLINK *)(pLink)))
 

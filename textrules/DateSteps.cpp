@@ -9,11 +9,7 @@ std::optional<CDateValue> InFullYears(int year, int month, int day)
 {
     if (year < kFirstFullYear || year > kLastFullYear)
         return std::nullopt;
-    CDateValue date;
-    date.year = static_cast<std::uint16_t>(year);
-    date.month = static_cast<std::uint8_t>(month);
-    date.day = static_cast<std::uint8_t>(day);
-    return date;
+    return DateOf(year, month, day);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 //   kFirstFullYear, kLastFullYear   the years the display forms write in full
 //   IsEmptyDate, HasFullYear        what a date is, before any field's rule
 //   IsDigit                         an ASCII digit, whatever the locale
+//   DateOf                          a date from its three numbers, stored as given
 //   DaysAfter, MonthsAfter          a date moved by days or by whole months
 //
 // Moving a date stays inside the full years: a step that would leave them
@@ -26,6 +27,17 @@ inline bool HasFullYear(const CDateValue& date)
 }
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The date of the numbers, each stored by truncation to its width, checked
+// for nothing: a caller judges it.
+inline CDateValue DateOf(int year, int month, int day)
+{
+    CDateValue date;
+    date.year = static_cast<std::uint16_t>(year);
+    date.month = static_cast<std::uint8_t>(month);
+    date.day = static_cast<std::uint8_t>(day);
+    return date;
+}
 
 // The date so many days later (earlier for a negative count); nothing when
 // that leaves the full years.

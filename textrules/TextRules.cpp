@@ -59,6 +59,33 @@ Judgement JudgeDateForm(std::string_view text)
     return {date.IsValid() ? DatumRefusal::None : DatumRefusal::NoDate, date};
 }
 
+// A text in a local form: a full date as the calendar has it or not, a
+// partial one completed around today, or none without today.
+Judgement JudgeLocalForm(const LocalForms& local, const LocalReading& reading)
+{
+    if (!reading.inForm)
+        return {DatumRefusal::NoForm, {}};
+    const CDateValue date = DateOf(reading.year, reading.month, reading.day);
+    if (reading.year != 0)
+        return {date.IsValid() ? DatumRefusal::None : DatumRefusal::NoDate, date};
+    CDateValue today;
+    today.SetToday();
+    if (const std::optional<CDateValue> completed = CompletedDate(reading, local.partial, today))
+        return {DatumRefusal::None, *completed};
+    // Pieces that some year has are refused for want of today or beyond
+    // the full years, as a quick form is; others name no date at all.
+    const bool possible =
+        reading.month == 0 ? reading.day >= 1 && reading.day <= 31 : DateOf(2000, reading.month, reading.day).IsValid();
+    if (possible || !HasFullYear(today))
+        return {DatumRefusal::NoForm, {}};
+    return {DatumRefusal::NoDate, date};
+}
+
+std::optional<LocalReading> LocalReadingOf(const EntryRules& rules, std::string_view text)
+{
+    return rules.local.enabled ? ReadLocalForm(text, rules.local.local.order) : std::nullopt;
+}
+
 Judgement JudgeForm(const EntryRules& rules, std::string_view text)
 {
     if (rules.quickEntry && IsQuickFormText(text)) {
@@ -67,6 +94,8 @@ Judgement JudgeForm(const EntryRules& rules, std::string_view text)
             return {DatumRefusal::NoForm, {}};
         return {DatumRefusal::None, *date};
     }
+    if (const std::optional<LocalReading> reading = LocalReadingOf(rules, text))
+        return JudgeLocalForm(rules.local, *reading);
     if (rules.kind == FieldKind::Calendar && text[0] == '2' && text.size() < 8)
         return {DatumRefusal::YearInFull, {}};
     return JudgeDateForm(text);
@@ -97,6 +126,11 @@ struct Sentences {
     const char* endBlockedNoReason;   // the same
     const char* endTooFar;
     const char* missing;
+    const char* localForms;        // today in the user's order: full, in part, the day; today dashed
+    const char* localQuickForms;   // the same four, then the quick forms
+    const char* localNoToday;      // the user's order in letters
+    const char* partialNoDay;      // day and month as typed, the month's name, its longest length
+    const char* dayNoDay;          // the day as typed
 };
 constexpr Sentences kSentences = {
     "Type a date as yyyy-mm-dd, yyyymmdd or yymmdd.",
@@ -118,6 +152,11 @@ constexpr Sentences kSentences = {
     "The end would move to %s, a day it cannot take.",
     "The end cannot move that far.",
     "A date is required here.",
+    "Type a date as %s, %s or %s, or as %s.",
+    "Type a date as %s, %s, %s, %s, D, G, M, or as +7, -2w, +3m.",
+    "Type a date as %s or as yyyy-mm-dd.",
+    "%s is not a date: days in %s run from 1 to %d.",
+    "%s is not a date: days run from 1 to 31.",
 };
 
 // The longest sentence a tip shows.
@@ -131,8 +170,29 @@ CString Dashed(const CDateValue& date)
     return text;
 }
 
+// Under DCF_LOCALFORMS: today written in each form the field reads.
+CString LocalFormsSentence(const EntryRules& rules)
+{
+    const LocalOrder& local = rules.local.local;
+    CDateValue today;
+    today.SetToday();
+    CString sentence;
+    if (!HasFullYear(today)) {
+        sentence.Format(kSentences.localNoToday, LocalHint(local).c_str());
+        return sentence;
+    }
+    const std::string full = LocalExample(local, today);
+    const std::string partial = PartialText(local, today.day, today.month);
+    const std::string day = PartialText(local, today.day, 0);
+    sentence.Format(rules.quickEntry ? kSentences.localQuickForms : kSentences.localForms, full.c_str(),
+                    partial.c_str(), day.c_str(), today.FormatDashed().GetString());
+    return sentence;
+}
+
 CString NoFormSentence(const EntryRules& rules)
 {
+    if (rules.local.enabled)
+        return LocalFormsSentence(rules);
     return rules.quickEntry ? kSentences.noQuickForm : kSentences.noForm;
 }
 
@@ -206,6 +266,22 @@ CString PairSentence(const PairRule& pair, const Judgement& judgement)
     return sentence;
 }
 
+// A date typed in part that no month or year has.
+CString PartialNoDateSentence(const EntryRules& rules, const CDateValue& date)
+{
+    const std::string typed = PartialText(rules.local.local, date.day, date.month);
+    CString sentence;
+    if (date.month == 0) {
+        sentence.Format(kSentences.dayNoDay, typed.c_str());
+    } else if (date.month > 12) {
+        sentence.Format(kSentences.noMonth, typed.c_str());
+    } else {
+        const int longest = DateOf(2000, date.month, 1).DaysInMonth();   // the month in a leap year
+        sentence.Format(kSentences.partialNoDay, typed.c_str(), kMonthNames[date.month - 1], longest);
+    }
+    return sentence;
+}
+
 } // namespace
 
 Judgement JudgeText(const EntryRules& rules, const CString& text)
@@ -236,14 +312,42 @@ Judgement JudgeDate(const EntryRules& rules, const CDateValue& date)
 
 bool MayGrowIntoAnotherDate(const EntryRules& rules, std::string_view text)
 {
-    return rules.quickEntry && IsRelativeFormText(text);
+    if (rules.quickEntry && IsRelativeFormText(text))
+        return true;
+    const std::optional<LocalReading> reading = LocalReadingOf(rules, text);
+    return reading && reading->inForm && !reading->complete;
 }
 
 bool ParseReadsAsTyped(const EntryRules& rules, std::string_view text)
 {
-    if (rules.quickEntry && IsQuickFormText(text))
+    if ((rules.quickEntry && IsQuickFormText(text)) || LocalReadingOf(rules, text))
         return false;
     return !IsPositionalLength(text) || PiecesAreDigits(text);
+}
+
+CString FormHint(const EntryRules& rules)
+{
+    if (rules.local.enabled)
+        return LocalHint(rules.local.local).c_str();
+    return rules.kind == FieldKind::Calendar ? "yyyy-mm-dd" : "yyyymmdd";
+}
+
+std::optional<CDateValue> PreviewDate(const EntryRules& rules, const CString& text)
+{
+    const auto standsForDate = [](const Judgement& judgement) {
+        return judgement.refusal == DatumRefusal::None || judgement.refusal == DatumRefusal::OutOfRange ||
+               judgement.refusal == DatumRefusal::DayBlocked;
+    };
+    const Judgement judgement = JudgeText(rules, text);
+    if (text.IsEmpty() || !standsForDate(judgement))
+        return std::nullopt;
+    EntryRules fixedForms = rules;
+    fixedForms.quickEntry = false;
+    fixedForms.local.enabled = false;
+    const Judgement fixed = JudgeText(fixedForms, text);
+    if (IsDigit(text.GetAt(0)) && standsForDate(fixed) && fixed.date == judgement.date)
+        return std::nullopt;
+    return judgement.date;
 }
 
 CString DisplayText(const EntryRules& rules, const CDateValue& date)
@@ -272,7 +376,9 @@ CString RefusalSentence(const EntryRules& rules, const Judgement& judgement)
         break;
     }
     case DatumRefusal::NoDate:
-        if (date.month >= 1 && date.month <= 12)
+        if (rules.local.enabled && date.year == 0)
+            sentence = PartialNoDateSentence(rules, date);
+        else if (date.month >= 1 && date.month <= 12)
             sentence.Format(kSentences.noDay, Dashed(date).GetString(), kMonthNames[date.month - 1],
                             static_cast<unsigned>(date.year), date.DaysInMonth());
         else

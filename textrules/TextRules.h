@@ -11,11 +11,14 @@
 //   MayGrowIntoAnotherDate   a text the next key may still change the date of
 //   ParseReadsAsTyped        a text the date values' Parse reads as meant
 //   DisplayText      the field's display form of a date
+//   FormHint         the form an empty field shows as its hint
+//   PreviewDate      the date a shorthand stands for, shown before it is taken
 //   RefusalSentence  the one sentence that explains a refusal to the user
 //
 // No window is involved: every text, pick and read of a field asks here. A
-// text is judged in two steps. Its form: a date form the field reads, or a
-// quick form under DCF_QUICKENTRY, giving a date the calendar has with a
+// text is judged in two steps. Its form: a date form the field reads, a
+// quick form under DCF_QUICKENTRY, or a local form (LocalForms.h) in the
+// user's order under DCF_LOCALFORMS, giving a date the calendar has with a
 // year the display forms write in full. Then the date rules, the same for a
 // text and a date: the range, then the host's day rule (DayRule.h), asked
 // only about a date the range holds, then the rule of a linked pair
@@ -28,7 +31,9 @@
 #include "textrules/DateRange.h"
 #include "textrules/DayRule.h"
 #include "textrules/PairRule.h"
+#include "textrules/LocalForms.h"
 
+#include <optional>
 #include <string_view>
 
 enum class FieldKind {
@@ -58,12 +63,14 @@ struct EntryRules {
     DateRange range;           // the dates the field accepts
     DayRule dayRule;           // the days among them it refuses, and marks
     PairRule pair{};           // the linked pair's rule; none while a text is typed
+    LocalForms local;          // DCF_LOCALFORMS: the user's order, and how a partial date is completed
 };
 
 struct Judgement {
     DatumRefusal refusal = DatumRefusal::None;
     // The date the text stands for, a two-digit year windowed: the date an
-    // accepted text is rewritten to; for NoDate the impossible date read;
+    // accepted text is rewritten to; for NoDate the impossible date read,
+    // with year 0 for a date typed in part (and month 0 for a day alone);
     // the empty date for the empty text and for NoForm.
     CDateValue date;
 };
@@ -81,7 +88,8 @@ Judgement JudgeLeaving(const EntryRules& rules, const CString& text);
 Judgement JudgeDate(const EntryRules& rules, const CDateValue& date);
 
 // A text that a further key may still make another date, such as "+1" on
-// the way to "+14": it does not move the focus on while it is typed.
+// the way to "+14", or "8.1" on the way to "8.12.": it does not move the
+// focus on while it is typed.
 bool MayGrowIntoAnotherDate(const EntryRules& rules, std::string_view text);
 
 // Whether the date values' Parse reads the text as the field does: then a
@@ -89,6 +97,18 @@ bool MayGrowIntoAnotherDate(const EntryRules& rules, std::string_view text);
 // judge's (a quick form, a short form with separators), and a text in no
 // form gives the empty date rather than numbers the parser made of it.
 bool ParseReadsAsTyped(const EntryRules& rules, std::string_view text);
+
+// The form an empty field shows in grey: yyyy-mm-dd in the date control,
+// yyyymmdd in the edit, and the user's order under DCF_LOCALFORMS
+// ("dd.mm.yyyy").
+CString FormHint(const EntryRules& rules);
+
+// The date a text stands for while it is a shorthand: a date in part, in
+// the user's order, or a quick form or keyword letter. Nothing for a text
+// that names year, month and day in a fixed form, for the empty text, and
+// for one that stands for no date (the range and the day rule aside: a
+// preview shows the date that will be refused too).
+std::optional<CDateValue> PreviewDate(const EntryRules& rules, const CString& text);
 
 // The date in the field's display form: yyyymmdd in the edit, yyyy-mm-dd
 // in the date control; the empty text for the empty date.

@@ -5,10 +5,16 @@
 // between today and a year from today, and that says why when it refuses a
 // date; the start date a "DatumEdit" that moves the focus on as soon as it
 // holds a whole date, takes weekdays only and marks a few holidays (a day
-// rule of its own that asks DatumWeekdaysOnly). Both take the quick forms (DCF_QUICKENTRY): D, G or M
-// for today, yesterday or tomorrow, +7 for a week on, -1m for a month back,
-// Ctrl+A to select all, and pastes without the blanks around them. Both run
-// their rules by themselves: other letters refused, the text checked and
+// rule of its own that asks DatumWeekdaysOnly). Both take the quick forms
+// (DCF_QUICKENTRY): D, G or M for today, yesterday or tomorrow, +7 for a
+// week on, -1m for a month back, Ctrl+A to select all, and pastes without
+// the blanks around them. The due date also reads dates in the user's own
+// order and in part (DCF_LOCALFORMS: 8.12.2026 or 8.12. in Germany, 12/8 in
+// the United States, completed to the nearest such date), steps by keys
+// (DCF_STEPKEYS: + and - a day, PageUp and PageDown a month, with Ctrl a
+// year, the wheel a day), and shows its form in grey while empty and the
+// date of a shorthand in a tip while it is typed (DCF_HINT). Both run their
+// rules by themselves: other letters refused, the text checked and
 // rewritten when the user leaves, a refused text keeps the focus, the
 // calendar under the due date (Down or its button), which offers only the
 // allowed days. A stay from one date to another is a linked pair of
@@ -82,7 +88,7 @@ INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         TodayAndAYearOn(&today, &yearOn);
         DatumBind(GetDlgItem(dialog, IDC_DUE_DATE),
                   {.maxLen = 10,
-                   .flags = DCF_REQUIRED | DCF_EXPLAIN | DCF_QUICKENTRY,
+                   .flags = DCF_REQUIRED | DCF_EXPLAIN | DCF_QUICKENTRY | DCF_LOCALFORMS | DCF_STEPKEYS | DCF_HINT,
                    .minDate = today,
                    .maxDate = yearOn});
         DatumBind(GetDlgItem(dialog, IDC_START_DATE),

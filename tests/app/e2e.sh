@@ -207,6 +207,34 @@ check "Escape ends the program" driver_wait_exit
 check "... with exit status 0" test "$APP_STATUS" = 0
 driver_stop
 
+echo "scenario: the plain example's due date takes a date in part, then steps a month back"
+# Day and month alike (8.8.), read the same in every order of day and month:
+# the first such day five weeks on or later, so that it is the nearest one
+# and the day a month before it lies in the due date's range too.
+soon=$(date -d "+35 days" +%Y-%m-%d)
+for ((k = 0; k < 14; k++)); do
+    month=$(date -d "$(date +%Y-%m-15) +$k month" +%Y-%m)
+    part=$month-${month:5:2}
+    [[ $part < "$soon" ]] || break
+done
+typed="$((10#${month:5:2})).$((10#${month:5:2}))."
+month_before=$(date -d "$part -1 month" +%Y-%m-%d)
+driver_start
+check "the dialog comes up" driver_wait_dialog
+driver_focus
+check "the focus starts in the due date" focus_is 1000
+driver_type "$typed"
+check "$typed stands as typed" field_is "$typed"
+driver_keys Tab
+check "$typed then Tab shows $part" field_is "$part"
+check "... and the focus goes on to the start date" focus_is 1003
+driver_keys shift+Tab Next
+check "back in the due date, PageDown shows $month_before" field_is "$month_before"
+driver_keys Escape
+check "Escape ends the program" driver_wait_exit
+check "... with exit status 0" test "$APP_STATUS" = 0
+driver_stop
+
 echo "scenario: the plain example's start date takes weekdays only"
 driver_start
 check "the dialog comes up" driver_wait_dialog

@@ -5,9 +5,11 @@
 #include "platform/window/Dpi.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/DeletionWatch.h"
+#include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/ImportPatch.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -598,6 +600,97 @@ TEST_F(DatumCtrlTest, ControlsAndButtonsAreDeletedOnce)
         EXPECT_EQ(deleted(i), std::pair(1, 1)) << "control " << i;
         EXPECT_FALSE(::IsWindow(buttons[i]));
     }
+}
+
+// What the screen shows of a field's text: the columns of the pixels that
+// are not the window's background, and the darkest of them.
+struct Ink {
+    LONG left = LONG_MAX;
+    LONG right = -1;
+    std::uint32_t darkest = 0xFF;
+    LONG Width() const { return right < left ? 0 : right - left + 1; }
+};
+
+Ink InkOf(HWND field)
+{
+    ::RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client{};
+    ::GetClientRect(field, &client);
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);   // as a DIB holds it: red high, blue low
+    const std::uint32_t background = (window & 0xFF) << 16 | (window & 0xFF00) | (window >> 16 & 0xFF);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC screen = ::GetDC(field);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    const HBITMAP dib = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = ::SelectObject(memory, dib);
+    ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    Ink ink;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (LONG y = 0; y < client.bottom; ++y) {
+        for (LONG x = 0; x < client.right; ++x) {
+            const std::uint32_t pixel = pixels[y * client.right + x] & 0xFFFFFF;
+            if (pixel == background)
+                continue;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.darkest = std::min(ink.darkest, pixel & 0xFF);
+        }
+    }
+    ::SelectObject(memory, previous);
+    ::DeleteObject(dib);
+    ::DeleteDC(memory);
+    ::ReleaseDC(field, screen);
+    return ink;
+}
+
+// The width of a text in the field's own font.
+LONG TextWidth(HWND field, const char* text)
+{
+    const HDC dc = ::GetDC(field);
+    const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(field, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(field, dc);
+    return size.cx;
+}
+
+// Under DCF_HINT an empty field shows its form in grey, in its own font at
+// the DPI it runs at, with the focus and without: the display form, or the
+// locale's order under DCF_LOCALFORMS. The hint is never text: the window
+// text stays empty, and the accessible description names the form. A
+// digit takes the hint away.
+TEST_F(DatumCtrlTest, AnEmptyFieldShowsItsFormInGrey)
+{
+    HostDialog& dlg = Open({.flags = DCF_HINT}, {.flags = DCF_HINT | DCF_LOCALFORMS, .locale = L"de-DE"});
+    const struct {
+        int id;
+        const char* hint;
+    } fields[] = {{kFirstCtrlId, "yyyy-mm-dd"}, {kSecondCtrlId, "dd.mm.yyyy"}};
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    const std::uint32_t grey = ::GetSysColor(COLOR_GRAYTEXT) >> 16 & 0xFF;
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.hint);
+        const HWND field = dlg.Item(f.id);
+        for (const bool focused : {false, true}) {
+            dlg.Focus(focused ? f.id : kCtrlIds.plainEdit);
+            const Ink ink = InkOf(field);
+            EXPECT_NEAR(ink.Width(), TextWidth(field, f.hint), 3) << "focused " << focused;
+            if (!focused) {   // no caret: the darkest pixel is the grey of the text, none black
+                EXPECT_EQ(ink.darkest, grey);
+            }
+        }
+        EXPECT_EQ(TextOf(field), "");
+        EXPECT_EQ(DescriptionOf(field), f.hint);
+        dlg.Type(f.id, "8");
+        dlg.Focus(kCtrlIds.plainEdit);
+        const Ink digit = InkOf(field);
+        EXPECT_NEAR(digit.Width(), TextWidth(field, "8"), 2);
+    }
+    ::OleUninitialize();
 }
 
 } // namespace

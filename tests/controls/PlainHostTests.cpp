@@ -7,6 +7,7 @@
 #include "platform/core/ClockForTesting.h"
 #include "tests/controls/DatumCtrlFixture.h"
 #include "tests/controls/support/ClientView.h"
+#include "tests/controls/support/ImportPatch.h"
 #include "tests/controls/support/PopupDriver.h"
 
 #include <algorithm>
@@ -64,6 +65,18 @@ void PickDayInPopup(const DialogSteps& dialog)
 void SetText(const DialogSteps& dialog, int id, const char* text) { ::SetWindowTextA(dialog.Item(id), text); }
 
 void Send(const DialogSteps& dialog, int id, UINT request) { ::SendMessageA(dialog.Item(id), request, 0, 0); }
+
+// A key pressed in the field through the queue, with Ctrl held when asked.
+void PressKey(const DialogSteps& dialog, int id, WPARAM virtualKey, bool ctrl = false)
+{
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    ::PostMessageA(dialog.Item(id), WM_KEYDOWN, virtualKey, 1);
+    dialog.Pump();
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+}
 
 constexpr int kFirstField = kCtrlIds.first;
 constexpr int kSecondField = kCtrlIds.second;
@@ -142,6 +155,13 @@ const Scenario kScenarios[] = {
          d.Tab();
          Send(d, kFirstField, DCM_VERIFY);
          SetText(d, kFirstField, "20261228");
+         d.Tab();
+     }},
+    {"a date stepped by keys, then left", "DatumCtrl", {.flags = DCF_STEPKEYS | DCF_LOCALFORMS}, {},
+     [](const DialogSteps& d) {
+         d.Focus(kFirstField);
+         d.Type(kFirstField, "8.12.2026+");
+         PressKey(d, kFirstField, VK_NEXT);
          d.Tab();
      }},
     {"day picked in the popup", "DatumCtrl", {.initial = "2007-01-15"}, {},
@@ -503,11 +523,12 @@ bool Sent(const ProtocolLog& log, UINT notification)
     return false;
 }
 
-// The three ways a host sets a range and a day rule: SetRange and
-// SetDayRule under a framework dialog, DatumBind, and the messages.
+// The three ways a host sets a range, a day rule and a locale: SetRange,
+// SetDayRule and SetLocale under a framework dialog, DatumBind, and the
+// messages.
 enum class RulesBy { Functions, Binding, Message };
 
-// Opens a host of one field whose range and day rule are set the given way.
+// Opens a host of one field whose range, day rule and locale are set the given way.
 struct RangedHost {
     std::unique_ptr<HostDialog> framework;
     std::unique_ptr<PlainHostDialog> plain;
@@ -526,6 +547,8 @@ struct RangedHost {
             bound.minDate = bound.maxDate = CDateValue();
             bound.dayRule = nullptr;
             bound.dayRuleContext = nullptr;
+            bound.locale = nullptr;
+            bound.partial = DatumPartial::Nearest;
         }
         plain = std::make_unique<PlainHostDialog>(className, bound, Binding{}, kCtrlIds);
         EXPECT_TRUE(plain->Open());
@@ -535,6 +558,9 @@ struct RangedHost {
             EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, kFirstField), DCM_SETRANGE, 0, win32::ToLParam(range)), 1);
             const DatumDayRuleSpec rule{binding.dayRule, binding.dayRuleContext};
             EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, kFirstField), DCM_SETDAYRULE, 0, win32::ToLParam(&rule)), 1);
+            EXPECT_EQ(::SendMessageA(::GetDlgItem(dialog, kFirstField), DCM_SETLOCALE,
+                                     static_cast<WPARAM>(binding.partial), win32::ToLParam(binding.locale)),
+                      1);
         }
     }
 };
@@ -1016,6 +1042,178 @@ TEST_F(PlainHostTest, LinksRefusedAndEnded)
         EXPECT_EQ(DatumGetText(start, &read), DatumResult::Ok);
         EXPECT_FALSE(DatumUnlink(start));
     }
+}
+
+// The locale and the way of completing set in each of the three ways,
+// under de-DE, en-US and ja-JP: a text in the user's order, whole or in
+// part, shows its long date in a tip and as the field's description while
+// it is typed (a fixed full form shows none), is rewritten on leaving in
+// the display form or refused, and reads and stores the same. An unknown
+// locale or way is refused by each way.
+TEST_F(PlainHostTest, TheLocaleSetEachWayReadsTheUsersOrder)
+{
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    platform::testing::FixedClock clock(2027, 1, 3);
+    constexpr DatumPartial kNear = DatumPartial::Nearest;
+    struct Case {
+        const char* className;
+        const wchar_t* locale;
+        DatumPartial partial;
+        const char* typed;
+        const char* date;          // dashed; null: refused
+        const wchar_t* preview;    // empty: none
+    };
+    const Case cases[] = {
+        {"DatumCtrl", L"de-DE", kNear, "28.12.", "2026-12-28", L"Montag, 28. Dezember 2026"},
+        {"DatumEdit", L"de-DE", DatumPartial::Future, "28.12.", "2027-12-28", L"Dienstag, 28. Dezember 2027"},
+        {"DatumCtrl", L"de-DE", kNear, "24-03-15", "2015-03-24", L"Dienstag, 24. M\u00E4rz 2015"},
+        {"DatumEdit", L"en-US", DatumPartial::Past, "12/8", "2026-12-08", L"Tuesday, December 8, 2026"},
+        {"DatumCtrl", L"en-US", kNear, "24-03-15", nullptr, L""},
+        {"DatumCtrl", L"en-US", kNear, "13/13", nullptr, L""},
+        {"DatumCtrl", L"ja-JP", kNear, "24-03-15", "2024-03-15", L""},   // a fixed form read alike: no preview
+        {"DatumEdit", L"ja-JP", kNear, "2", "2027-01-02", L"2027\u5E741\u67082\u65E5\u571F\u66DC\u65E5"},
+    };
+    for (RulesBy by : {RulesBy::Functions, RulesBy::Binding, RulesBy::Message}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.typed << "\" partial "
+                                              << static_cast<int>(c.partial) << " set by " << static_cast<int>(by));
+            RangedHost host(by, c.className,
+                            {.flags = DCF_LOCALFORMS | DCF_HINT, .locale = c.locale, .partial = c.partial});
+            const DialogSteps steps{host.dialog};
+            const HWND field = steps.Item(kFirstField);
+            steps.Focus(kFirstField);
+            steps.Type(kFirstField, c.typed);
+            EXPECT_EQ(ShownTooltipTextW(), c.preview);
+            if (*c.preview != L'\0') {
+                EXPECT_EQ(DescriptionOfW(field), c.preview);
+            }
+            steps.Tab();
+            EXPECT_EQ(ShownTooltipTextW(), L"");
+            EXPECT_EQ(steps.FocusId(), c.date != nullptr ? kSecondField : kFirstField);
+            const CString shown = c.date != nullptr ? DisplayOf(c.className, c.date) : CString(c.typed);
+            EXPECT_EQ(TextOf(field), shown);
+            ::SetWindowTextA(field, c.typed);
+            std::string read;
+            EXPECT_EQ(DatumGetText(field, &read), c.date != nullptr ? DatumResult::Ok : DatumResult::Refused);
+            Send(steps, kFirstField, DCM_TEXTTOVALUE);
+            EXPECT_EQ(TextOf(field), shown);
+        }
+    }
+    RangedHost host(RulesBy::Functions, "DatumCtrl", {.locale = L"de-DE"});
+    const HWND field = ::GetDlgItem(host.dialog, kFirstField);
+    EXPECT_FALSE(dynamic_cast<CDatumEntry&>(*CWnd::FromHandlePermanent(field)).SetLocale(L"xx-YY"));
+    EXPECT_EQ(::SendMessageA(field, DCM_SETLOCALE, 0, win32::ToLParam(L"xx-YY")), 0);
+    EXPECT_EQ(::SendMessageA(field, DCM_SETLOCALE, 3, 0), 0);
+    EXPECT_EQ(::SendMessageA(field, DCM_SETLOCALE, 2, 0), 1);
+    PlainHostDialog unbound("DatumCtrl", {.bind = false}, {.bind = false}, kCtrlIds);
+    ASSERT_TRUE(unbound.Open());
+    EXPECT_FALSE(DatumBind(::GetDlgItem(unbound.m_hWnd, kFirstField), {.locale = L"xx-YY"}));
+    ::OleUninitialize();
+}
+
+// The beeps and value changes the step keys cause.
+struct StepSignals {
+    static inline int beeps = 0;
+    static inline int valueChanges = 0;
+    static BOOL WINAPI Beep(UINT)
+    {
+        ++beeps;
+        return TRUE;
+    }
+    static void CALLBACK Event(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG, DWORD, DWORD)
+    {
+        valueChanges += object == OBJID_CLIENT ? 1 : 0;
+    }
+};
+
+// Each step key in both controls under every side of a range and a day
+// rule: the date moves in the display form with DCN_CHANGE and a value
+// change, and no further; at the range's edge, or with no allowed day
+// beyond, it stays with a beep. Leaving reports the change. A sign that is
+// no step is typed; the wheel over a field without the focus leaves the
+// date alone.
+TEST_F(PlainHostTest, StepKeysKeepToTheRangeAndPassBlockedDays)
+{
+    platform::testing::FixedClock clock(2026, 12, 11);   // a Friday
+    struct Key {
+        UINT message;   // WM_CHAR, WM_KEYDOWN (with Ctrl held for a year), or WM_MOUSEWHEEL in two half notches
+        int code;       // the character, the key, or the wheel's turn
+        bool ctrl = false;
+        bool unfocused = false;   // the wheel over the field while another one has the focus
+    };
+    constexpr Key kPlus{WM_CHAR, '+'}, kMinus{WM_CHAR, '-'}, kPageUp{WM_KEYDOWN, VK_PRIOR}, kPageDown{WM_KEYDOWN, VK_NEXT};
+    constexpr Key kWheelUp{WM_MOUSEWHEEL, WHEEL_DELTA}, kWheelDown{WM_MOUSEWHEEL, -WHEEL_DELTA};
+    struct Case {
+        const char* className;
+        const char* earliest;
+        const char* latest;
+        bool weekdays;
+        const char* text;
+        Key key;
+        const char* after;
+        bool beep;
+    };
+    const Case cases[] = {
+        {"DatumCtrl", "", "", false, "2026-12-08", kPlus, "2026-12-09", false},
+        {"DatumEdit", "", "", false, "20261208", kMinus, "20261207", false},
+        {"DatumCtrl", "", "", false, "2026-01-31", kPageUp, "2026-02-28", false},
+        {"DatumCtrl", "", "", false, "2026-03-31", kPageDown, "2026-02-28", false},
+        {"DatumEdit", "", "", false, "20240229", {WM_KEYDOWN, VK_PRIOR, true}, "20250228", false},
+        {"DatumCtrl", "", "", false, "2026-12-31", {WM_KEYDOWN, VK_NEXT, true}, "2025-12-31", false},
+        {"DatumCtrl", "", "", false, "", kPageUp, "2027-01-11", false},
+        {"DatumEdit", "", "", false, "8.12.", kPlus, "20261209", false},
+        {"DatumCtrl", "", "", false, "8-12", kMinus, "8-12-", false},
+        {"DatumCtrl", "", "", false, "2026-13-1", kPlus, "2026-13-1+", false},
+        {"DatumCtrl", "", "", false, "2026-12-31", kWheelUp, "2027-01-01", false},
+        {"DatumEdit", "", "", false, "20261208", kWheelDown, "20261207", false},
+        {"DatumCtrl", "", "", false, "2026-12-08", {WM_MOUSEWHEEL, WHEEL_DELTA, false, true}, "2026-12-08", false},
+        {"DatumCtrl", "", "2026-12-08", false, "2026-12-08", kPlus, "2026-12-08", true},
+        {"DatumCtrl", "2026-12-01", "", false, "2026-12-15", kPageDown, "2026-12-15", true},
+        {"DatumCtrl", "", "", true, "2026-12-11", kPlus, "2026-12-14", false},
+        {"DatumEdit", "", "", true, "20261214", kWheelDown, "20261211", false},
+        {"DatumCtrl", "", "", true, "2026-11-12", kPageUp, "2026-12-14", false},
+        {"DatumCtrl", "2026-12-01", "2026-12-13", true, "2026-12-11", kPlus, "2026-12-11", true},
+    };
+    const ImportPatch beeps("user32.dll", "MessageBeep", reinterpret_cast<void*>(&StepSignals::Beep));
+    ASSERT_TRUE(beeps.Applied());
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                                 &StepSignals::Event, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.className << " \"" << c.text << "\" key " << c.key.code << " range "
+                                          << c.earliest << ".." << c.latest << " weekdays " << c.weekdays);
+        RangedHost host(RulesBy::Binding, c.className,
+                        {.flags = DCF_STEPKEYS | DCF_LOCALFORMS | DCF_AUTOADVANCE, .minDate = Day(c.earliest),
+                         .maxDate = Day(c.latest), .dayRule = c.weekdays ? DatumWeekdaysOnly : nullptr, .locale = L"de-DE"});
+        const DialogSteps steps{host.dialog};
+        const HWND field = steps.Item(kFirstField);
+        ::SetWindowTextA(field, c.text);
+        steps.Focus(c.key.unfocused ? kSecondField : kFirstField);
+        ::SendMessageA(field, EM_SETSEL, 0x7FFF, 0x7FFF);
+        StepSignals::beeps = StepSignals::valueChanges = 0;
+        ProtocolLog log(host.dialog, kCtrlIds);
+        const POINT centre = CentreOf(field);
+        const auto halfNotch = static_cast<UINT>(c.key.code / 2);
+        for (int half = 0; half < 2 && c.key.message == WM_MOUSEWHEEL; ++half)
+            ::SendMessageA(field, WM_MOUSEWHEEL, win32::MakeWParam(0, halfNotch),
+                           static_cast<LPARAM>(win32::MakeWParam(static_cast<UINT>(centre.x), static_cast<UINT>(centre.y))));
+        if (c.key.message == WM_CHAR)
+            steps.Type(kFirstField, std::string(1, static_cast<char>(c.key.code)).c_str());
+        if (c.key.message == WM_KEYDOWN)
+            PressKey(steps, kFirstField, static_cast<WPARAM>(c.key.code), c.key.ctrl);
+        steps.Pump();
+        const bool typed = std::strlen(c.after) == std::strlen(c.text) + 1;   // the sign went in as a character
+        const bool stepped = std::strcmp(c.text, c.after) != 0 && !typed;
+        EXPECT_EQ(TextOf(field), c.after);
+        EXPECT_EQ(StepSignals::beeps, c.beep ? 1 : 0);
+        EXPECT_EQ(StepSignals::valueChanges > 0, stepped);
+        EXPECT_EQ(Sent(log, DCN_CHANGE), std::strcmp(c.text, c.after) != 0);
+        if (!stepped)
+            continue;
+        EXPECT_EQ(steps.FocusId(), kFirstField);   // a step never advances
+        steps.Tab();
+        EXPECT_TRUE(Sent(log, DCN_EXITCHANGED));
+    }
+    ::UnhookWinEvent(hook);
 }
 
 } // namespace

@@ -9,7 +9,8 @@ int CheckEveryName(HWND field)
     static const UINT values[] = {DCN_EXITCHANGEDALT, DCN_EXITCHANGED, DCN_CHANGE, DCN_EXITUNCHANGEDALT,
         DCN_EXITUNCHANGED, DCN_INVALID, DCN_MODIFIED, DCM_BUTTONFOCUS, DCM_YIELDFOCUS, DCID_POPUPBUTTON,
         DCID_CALENDAR, DCID_KEEPFOCUS1, DCID_KEEPFOCUS2, DCID_KEEPFOCUS3, DCID_KEEPFOCUS4, DATUM_DAY_MARKED,
-        DCF_ALTEXIT | DCF_AUTOADVANCE | DCF_REQUIRED | DCF_EXPLAIN | DCF_QUICKENTRY,
+        DCF_ALTEXIT | DCF_AUTOADVANCE | DCF_REQUIRED | DCF_EXPLAIN | DCF_QUICKENTRY | DCF_LOCALFORMS | DCF_STEPKEYS |
+        DCF_HINT, DATUM_PARTIAL_NEAREST + DATUM_PARTIAL_PAST + DATUM_PARTIAL_FUTURE,
         DATUM_OK + DATUM_REFUSED + DATUM_NOTBOUND + DATUM_SMALLBUFFER, DLF_KEEPSPAN};
     DATUMDATE range[2] = {{1, 1, 2000}, {31, 12, 2099}};
     DATUMDAYRULESPEC rule = {DatumWeekdaysOnly, 0};
@@ -29,6 +30,6 @@ int CheckEveryName(HWND field)
            DatumGetTextW(field, wide, DATUM_TEXTMAX) + DatumGetDate(field, &range[0]) +
            DatumGetDateTime(field, &oleDate) + DatumSetTextA(field, text) + DatumSetTextW(field, wide) +
            DatumSetDate(field, &range[1]) + DatumSetDateTime(field, oleDate) +
-           DatumLinkFields(&link) + Datum_Link(field, &link) + DatumUnlink(field) +
+           Datum_SetLocale(field, DATUM_PARTIAL_PAST, L"de-DE") + DatumLinkFields(&link) + Datum_Link(field, &link) + DatumUnlink(field) +
            (int)DatumWeekdaysOnly(&range[0], 0, reason, DATUM_REASONMAX) + (int)values[0];
 }

@@ -1,8 +1,9 @@
 // The text rules of the date fields without a window: the quick forms on
 // fixed days, what a text is judged to be under each set of rules, the
-// sentence that explains a refusal, trimmed pastes, allowed ranges and the
-// day rule.
+// sentence that explains a refusal, trimmed pastes, allowed ranges, the
+// day rule, dates in the user's order and in part, and the step keys.
 #include "textrules/QuickForms.h"
+#include "textrules/StepKeys.h"
 #include "textrules/TextRules.h"
 
 #include "platform/core/ClockForTesting.h"
@@ -141,7 +142,8 @@ EntryRules Make(const Rules& r)
             .quickEntry = r.quick,
             .required = false,
             .range = {Day(r.earliest), Day(r.latest)},
-            .dayRule = {}};
+            .dayRule = {},
+            .local = {}};
 }
 
 const char* NameOf(DatumRefusal refusal)
@@ -295,8 +297,8 @@ TEST(TextRules, DatesAndReadsAskTheSameJudge)
     EXPECT_EQ(DisplayText(Make({false, false, "", ""}), Day("2026-12-08")), "20261208");
 }
 
-// Without a clock the quick forms give no date, and the full-year sentence
-// falls back to the forms the field reads.
+// Without a clock the quick forms and the dates in part give no date, and
+// the sentences fall back to the forms the field reads.
 TEST(TextRules, NoTodayNoQuickFormAndNoExample)
 {
     FixedClock clock = FixedClock::Failing();
@@ -305,6 +307,13 @@ TEST(TextRules, NoTodayNoQuickFormAndNoExample)
     EXPECT_EQ(JudgeText(quickCtrl, "d").refusal, DatumRefusal::NoForm);
     EXPECT_EQ(RefusalSentence(quickCtrl, JudgeText(quickCtrl, "261208")),
               RefusalSentence(quickCtrl, JudgeText(quickCtrl, "abc")));
+    // Nor a date in part, nor a step from the empty field; a full date in the user's order still is one.
+    EntryRules local = quickCtrl;
+    local.local = {true, {DateOrder::DayMonthYear, '.'}, DatumPartial::Nearest};
+    EXPECT_EQ(JudgeText(local, "8.12.").refusal, DatumRefusal::NoForm);
+    EXPECT_EQ(JudgeText(local, "8.12.2026").refusal, DatumRefusal::None);
+    EXPECT_EQ(RefusalSentence(local, JudgeText(local, "8.12.")), "Type a date as dd.mm.yyyy or as yyyy-mm-dd.");
+    EXPECT_FALSE(StepStart(local, ""));
 }
 
 // A test rule whose context counts the days it is asked about: blocks
@@ -498,6 +507,223 @@ TEST(DateRangeRule, AllowsOnlyOrderedSidesWithFullYears)
     CDateValue tenThousand = Day("9999-01-01");
     tenThousand.year = 10000;
     EXPECT_FALSE((DateRange{{}, tenThousand}.IsAllowed()));
+}
+
+EntryRules Local(DateOrder order, DatumPartial partial = DatumPartial::Nearest, bool quick = false)
+{
+    EntryRules rules = Make({quick, false, "", ""});
+    rules.local = {true, {order, order == DateOrder::DayMonthYear ? '.' : '/'}, partial};
+    return rules;
+}
+
+// What a judgement gives: the dashed date of an accepted text, else the refusal.
+std::string Gives(const Judgement& judgement)
+{
+    return judgement.refusal == DatumRefusal::None ? judgement.date.FormatDashed().GetString()
+                                                   : NameOf(judgement.refusal);
+}
+
+constexpr DateOrder kDmy = DateOrder::DayMonthYear, kMdy = DateOrder::MonthDayYear, kYmd = DateOrder::YearMonthDay;
+constexpr DatumPartial kNear = DatumPartial::Nearest, kPast = DatumPartial::Past, kNext = DatumPartial::Future;
+
+// Texts in the user's order, whole and in part, under each order and each
+// way of completing, at month ends, year ends and leap days: the date each
+// stands for, or its refusal, never another date. Texts without a
+// separator keep their fixed forms, and a first group of three or four
+// digits is always the year.
+TEST(LocalForms, ReadInTheUsersOrderAndCompletedAroundToday)
+{
+    struct Case {
+        const char* today;
+        DateOrder order;
+        DatumPartial partial;
+        const char* text;
+        const char* gives;   // the date, dashed, or the refusal
+    };
+    const Case cases[] = {
+        {"2026-12-08", kDmy, kNear, "8.12.2026", "2026-12-08"}, {"2026-12-08", kDmy, kNear, "08.12.26", "2026-12-08"},
+        {"2026-12-08", kDmy, kNear, "8.12.2026.", "2026-12-08"}, {"2026-12-08", kDmy, kNear, "8. 12. 2026", "2026-12-08"},
+        {"2026-12-08", kDmy, kNear, "8 12 2026", "2026-12-08"}, {"2026-12-08", kDmy, kNear, "8-12-99", "1999-12-08"},
+        {"2026-12-08", kMdy, kNear, "12/8/2026", "2026-12-08"}, {"2026-12-08", kMdy, kNear, "5/3/26", "2026-05-03"},
+        {"2026-12-08", kYmd, kNear, "26/12/8", "2026-12-08"}, {"2026-12-08", kMdy, kNear, "2026/12/8", "2026-12-08"},
+        {"2026-12-08", kDmy, kNear, "999.12.8", "0999-12-08"},
+        {"2026-12-08", kDmy, kNear, "24-03-15", "2015-03-24"},   // the user's order wins over yy-mm-dd
+        {"2026-12-08", kMdy, kNear, "24-03-15", "NoDate"}, {"2026-12-08", kYmd, kNear, "24-03-15", "2024-03-15"},
+        {"2026-12-08", kDmy, kNear, "20261208", "2026-12-08"},   // no separator: the fixed forms
+        {"2026-12-08", kDmy, kNear, "081226", "2008-12-26"}, {"2026-12-08", kDmy, kNear, "8.12.", "2026-12-08"},
+        {"2026-12-08", kDmy, kNear, "8.12", "2026-12-08"}, {"2026-12-08", kMdy, kNear, "12/8", "2026-12-08"},
+        {"2026-12-08", kYmd, kNear, "12/8", "2026-12-08"}, {"2026-12-08", kMdy, kNear, "8", "2026-12-08"},
+        {"2027-01-03", kDmy, kNear, "28.12.", "2026-12-28"}, {"2027-01-03", kDmy, kPast, "28.12.", "2026-12-28"},
+        {"2027-01-03", kDmy, kNext, "28.12.", "2027-12-28"}, {"2026-12-28", kDmy, kNear, "3.1.", "2027-01-03"},
+        {"2026-12-28", kDmy, kPast, "3.1.", "2026-01-03"},
+        {"2026-12-28", kDmy, kPast, "28.12.", "2026-12-28"},   // today is on or before, and on or after
+        {"2026-12-28", kDmy, kNext, "28.12", "2026-12-28"}, {"2027-01-02", kDmy, kNext, "30", "2027-01-30"},
+        {"2026-11-15", kDmy, kNear, "31", "2026-10-31"},        // a day the month lacks
+        {"2026-11-15", kDmy, kNext, "31", "2026-12-31"}, {"2026-03-10", kDmy, kPast, "30", "2026-01-30"},
+        {"2026-02-15", kDmy, kNear, "1", "2026-03-01"},         // as near as 1 February: the later
+        {"2028-02-27", kDmy, kNear, "29", "2028-02-29"},
+        {"2026-12-08", kDmy, kNear, "29.2.", "2028-02-29"},     // leap days
+        {"2026-12-08", kDmy, kPast, "29.2.", "2024-02-29"},
+        {"2099-06-01", kDmy, kNext, "29.2.", "2104-02-29"},     // 2100 is no leap year
+        {"2026-12-08", kDmy, kNear, "29.2.2027", "NoDate"},
+        {"2026-12-08", kMdy, kNear, "13/13", "NoDate"},         // refused, never fixed
+        {"2026-12-08", kDmy, kNear, "31.2.", "NoDate"}, {"2026-12-08", kDmy, kNear, "32", "NoDate"},
+        {"2026-12-08", kDmy, kNear, "1.2.3.4", "NoForm"}, {"2026-12-08", kDmy, kNear, "8.12.202", "NoForm"},
+        {"2026-12-08", kDmy, kNear, "8..12", "NoForm"}, {"2026-12-08", kYmd, kNear, "4-3-15", "NoForm"},
+        {"2026-12-08", kDmy, kNear, "2026.12", "NoForm"}, {"2026-12-08", kDmy, kNear, "8.12x", "NoForm"},
+        {"9999-12-20", kDmy, kNext, "3.1.", "NoForm"},          // past the last full year
+        {"2026-12-08", kDmy, kNear, "20000000000000.1", "NoForm"},   // a group too long to hold a number
+    };
+    for (const Case& c : cases) {
+        FixedClock clock(std::atoi(c.today), std::atoi(c.today + 5), std::atoi(c.today + 8));
+        EXPECT_EQ(Gives(JudgeText(Local(c.order, c.partial), c.text)), c.gives)
+            << c.text << " on " << c.today << " order " << static_cast<int>(c.order) << " partial "
+            << static_cast<int>(c.partial);
+    }
+    EntryRules ctrl = Local(kDmy);   // one or two digits are a day in the date control too
+    ctrl.kind = FieldKind::Calendar;
+    FixedClock today(2026, 12, 8);
+    EXPECT_EQ(Gives(JudgeText(ctrl, "2")), "2026-12-02");
+    EXPECT_EQ(Gives(JudgeText(ctrl, "200115")), "YearInFull");
+}
+
+// The sentences of a field in the user's order: today in each form it
+// reads, within a tooltip's 79 characters at the longest day and with the
+// quick forms; a date in part that no year has, said as typed.
+TEST(LocalForms, SentencesNameTheFormsWithToday)
+{
+    struct Case {
+        const char* today;
+        EntryRules rules;
+        const char* text;
+        const char* sentence;
+    };
+    const Case cases[] = {
+        {"2026-12-08", Local(kDmy), "1.2.3.4", "Type a date as 8.12.2026, 8.12. or 8, or as 2026-12-08."},
+        {"2026-12-08", Local(kMdy), "abc", "Type a date as 12/8/2026, 12/8 or 8, or as 2026-12-08."},
+        {"2026-12-08", Local(kYmd), "4-3-15", "Type a date as 2026/12/8, 12/8 or 8, or as 2026-12-08."},
+        {"2026-12-28", Local(kDmy, kNear, true), "abc",
+         "Type a date as 28.12.2026, 28.12., 28, 2026-12-28, D, G, M, or as +7, -2w, +3m."},
+        {"2026-12-08", Local(kDmy), "31.2.", "31.2. is not a date: days in February run from 1 to 29."},
+        {"2026-12-08", Local(kMdy), "13/13", "13/13 is not a date: a year has 12 months."},
+        {"2026-12-08", Local(kDmy), "32.", "32 is not a date: days run from 1 to 31."},
+        {"2026-12-08", Local(kDmy), "31.4.2026", "2026-04-31 is not a date: April 2026 has 30 days."},
+    };
+    for (const Case& c : cases) {
+        FixedClock clock(std::atoi(c.today), std::atoi(c.today + 5), std::atoi(c.today + 8));
+        const CString sentence = RefusalSentence(c.rules, JudgeText(c.rules, c.text));
+        EXPECT_EQ(sentence, c.sentence) << c.text;
+        EXPECT_LT(sentence.GetLength(), 80);
+    }
+}
+
+// A short-date pattern gives the order and the separator, written as the
+// hint; without the option the hint is the fixed display form.
+TEST(LocalForms, ThePatternGivesTheOrderAndTheHint)
+{
+    const std::pair<const char*, const char*> patterns[] = {
+        {"d.M.yyyy", "dd.mm.yyyy"},  {"dd.MM.yyyy", "dd.mm.yyyy"},   {"M/d/yyyy", "mm/dd/yyyy"},
+        {"yyyy/M/d", "yyyy/mm/dd"},  {"yyyy. MM. dd.", "yyyy.mm.dd"}, {"d. M. yyyy", "dd.mm.yyyy"},
+        {"dd/MM/yyyy", "dd/mm/yyyy"}, {"yyyy-MM-dd", "yyyy-mm-dd"},  {"d MMM yyyy", "dd mm yyyy"},
+        {"'d'yyyy'x'M'y'd", "yyyy/mm/dd"}, {"MM", "yyyy-mm-dd"},      {"", "yyyy-mm-dd"},
+    };
+    for (const auto& [pattern, hint] : patterns)
+        EXPECT_EQ(LocalHint(LocalOrderOfPattern(pattern)), hint) << pattern;
+    EXPECT_EQ(FormHint(Make({false, false, "", ""})), "yyyymmdd");
+    EXPECT_EQ(FormHint(Make({false, true, "", ""})), "yyyy-mm-dd");
+}
+
+// While typed: a date in part or with a short year may still grow and does
+// not advance; a read takes the judge's date for every local form; the
+// preview shows the date of a shorthand, never of a fixed full form.
+TEST(LocalForms, GrowthReadsAndPreviews)
+{
+    FixedClock clock(2026, 12, 8);
+    struct Case {
+        bool local;
+        const char* text;
+        bool mayGrow;
+        bool readsAsTyped;
+        const char* preview;
+    };
+    const Case cases[] = {
+        {true, "8", true, false, "2026-12-08"},          {true, "8.1", true, false, "2027-01-08"},
+        {true, "8.12.", true, false, "2026-12-08"},      {true, "8.12.26", true, false, "2026-12-08"},
+        {true, "8.12.2026", false, false, "2026-12-08"}, {true, "2026-12-08", false, false, "none"},
+        {true, "2026-12-8", true, false, "2026-12-08"},  {true, "20261208", false, true, "none"},
+        {true, "24-03-15", true, false, "2015-03-24"},  {true, "+7", true, false, "2026-12-15"},
+        {true, "d", false, false, "2026-12-08"},         {true, "13.13.", true, false, "none"},
+        {true, "", false, true, "none"},                     {false, "8.12.", false, true, "none"},
+        {false, "D", false, false, "2026-12-08"},        {false, "261208", false, true, "none"},
+    };
+    for (const Case& c : cases) {
+        const EntryRules rules = c.local ? Local(kDmy, kNear, true) : Make({true, false, "", ""});
+        EXPECT_EQ(MayGrowIntoAnotherDate(rules, c.text), c.mayGrow) << c.text;
+        EXPECT_EQ(ParseReadsAsTyped(rules, c.text), c.readsAsTyped) << c.text;
+        EXPECT_EQ(Show(PreviewDate(rules, c.text)), c.preview) << c.text;
+    }
+}
+
+unsigned BlocksEveryDay(const CDateValue&, void*, char*, int) { return DATUM_DAY_BLOCKED; }
+
+// Each step by day, month and year, both ways: month ends and leap days
+// clamp, the range's edge and the full years hold the date, blocked days
+// are passed over the same way, and where none is allowed the date stays.
+TEST(StepKeys, StepsKeepToTheRangeAndPassBlockedDays)
+{
+    using S = DateStep;
+    struct Case {
+        const char* from;
+        DateStep step;
+        const char* earliest;
+        const char* latest;
+        DatumDayRule rule;
+        const char* gives;
+    };
+    const DatumDayRule kWeekdays = DatumWeekdaysOnly;
+    const Case cases[] = {
+        {"2026-12-08", S::DayLater, "", "", nullptr, "2026-12-09"}, {"2026-12-31", S::DayLater, "", "", nullptr, "2027-01-01"},
+        {"2026-01-31", S::MonthLater, "", "", nullptr, "2026-02-28"}, {"2024-01-31", S::MonthLater, "", "", nullptr, "2024-02-29"},
+        {"2026-03-31", S::MonthEarlier, "", "", nullptr, "2026-02-28"}, {"2026-12-15", S::MonthLater, "", "", nullptr, "2027-01-15"},
+        {"2024-02-29", S::YearLater, "", "", nullptr, "2025-02-28"}, {"2026-12-08", S::DayLater, "", "2026-12-08", nullptr, "none"},
+        {"2026-12-15", S::MonthEarlier, "2026-12-01", "", nullptr, "none"}, {"2026-12-11", S::DayLater, "", "", kWeekdays, "2026-12-14"},
+        {"2026-12-14", S::DayEarlier, "", "", kWeekdays, "2026-12-11"}, {"2026-11-12", S::MonthLater, "", "", kWeekdays, "2026-12-14"},
+        {"2027-12-12", S::YearEarlier, "", "", kWeekdays, "2026-12-11"}, {"2026-12-11", S::DayLater, "", "2026-12-13", kWeekdays, "none"},
+        {"2026-12-08", S::DayLater, "", "", BlocksEveryDay, "none"}, {"9999-12-31", S::DayLater, "", "", nullptr, "none"},
+        {"0100-06-01", S::YearEarlier, "", "", nullptr, "none"},
+    };
+    for (const Case& c : cases) {
+        EntryRules rules = Make({false, true, c.earliest, c.latest});
+        rules.dayRule = {c.rule, nullptr};
+        EXPECT_EQ(Show(SteppedDate(rules, Day(c.from), c.step)), c.gives) << c.from << " step " << static_cast<int>(c.step);
+    }
+}
+
+// A step starts from the accepted date, or today in an empty field; a
+// typed + or - steps only at an accepted date, and a - goes on a date
+// being typed in part in the user's order.
+TEST(StepKeys, WhereAStepStartsAndWhenASignSteps)
+{
+    FixedClock clock(2026, 12, 8);
+    struct Case {
+        const char* text;
+        const char* start;
+        bool plusSteps;
+        bool minusSteps;
+    };
+    const Case cases[] = {
+        {"", "2026-12-08", false, false},          {"8.12.2026", "2026-12-08", true, true},
+        {"8", "2026-12-08", true, false},          {"8-12", "2026-12-08", true, false},
+        {"8.12.", "2026-12-08", true, true},       {"2026-12-08", "2026-12-08", true, true},
+        {"+7", "2026-12-15", true, true},          {"13.13.", "none", false, false},
+        {"2026", "none", false, false},
+    };
+    const EntryRules rules = Local(kDmy, kNear, true);
+    for (const Case& c : cases) {
+        EXPECT_EQ(Show(StepStart(rules, c.text)), c.start) << c.text;
+        EXPECT_EQ(SignSteps(rules, c.text, '+'), c.plusSteps) << c.text;
+        EXPECT_EQ(SignSteps(rules, c.text, '-'), c.minusSteps) << c.text;
+    }
 }
 
 } // namespace

@@ -58,6 +58,18 @@ CString ShownTooltipText()
     return CString(text);
 }
 
+std::wstring ShownTooltipTextW()
+{
+    const HWND tooltip = ShownTooltip();
+    wchar_t text[256] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.lpszText = text;
+    if (tooltip != nullptr)
+        ::SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, win32::ToLParam(&tool));
+    return text;
+}
+
 int TooltipCount()
 {
     int count = 0;
@@ -87,6 +99,23 @@ CString TakeText(BSTR text)
         ::WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
     ::SysFreeString(text);
     return CString(buffer);
+}
+
+std::wstring DescriptionOfW(HWND window)
+{
+    IAccessible* object = ClientObjectOf(window);
+    if (object == nullptr)
+        return {};
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    std::wstring description;
+    if (object->get_accDescription(self, &text) == S_OK && text != nullptr)
+        description = text;
+    ::SysFreeString(text);
+    object->Release();
+    return description;
 }
 
 CString DescriptionOf(HWND window)

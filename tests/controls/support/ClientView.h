@@ -1,10 +1,10 @@
 // ClientView.h: what a user and an accessibility client see of this thread's windows.
 //
-//   ShownTooltip, ShownTooltipText, TooltipCount   the tooltip windows
+//   ShownTooltip, ShownTooltipText, ShownTooltipTextW, TooltipCount   the tooltip windows
 //   TopLevelWindowCount   every top-level window of the thread, shown or not
 //   PopupButtonOf  the calendar button of a date control, as the tab order has it
-//   ClientObjectOf, TakeText, DescriptionOf        a window's client object
-//                         as oleacc hands it to a client, and its texts
+//   ClientObjectOf, TakeText, DescriptionOf, DescriptionOfW   a window's
+//                         client object as oleacc hands it to a client, and its texts
 #pragma once
 
 #include "platform/core/String.h"
@@ -12,12 +12,15 @@
 
 #include <oleacc.h>
 
+#include <string>
+
 namespace test {
 
 // The shown tooltip window of this thread, or null.
 HWND ShownTooltip();
 // The text of the shown tooltip window of this thread; empty when none shows.
 CString ShownTooltipText();
+std::wstring ShownTooltipTextW();
 // Tooltip windows of this thread, shown or not.
 int TooltipCount();
 int TopLevelWindowCount();
@@ -32,5 +35,6 @@ IAccessible* ClientObjectOf(HWND window);
 CString TakeText(BSTR text);
 // The description of the window's client object now; empty when it has none.
 CString DescriptionOf(HWND window);
+std::wstring DescriptionOfW(HWND window);
 
 } // namespace test

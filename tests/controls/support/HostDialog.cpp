@@ -26,7 +26,8 @@ namespace {
 
 DatumBinding ByHandle(const Binding& b)
 {
-    return {b.maxLen, b.flags, b.initial, b.dateTime, b.minDate, b.maxDate, b.dayRule, b.dayRuleContext};
+    return {b.maxLen, b.flags, b.initial, b.dateTime, b.minDate, b.maxDate, b.dayRule, b.dayRuleContext, b.locale,
+            b.partial};
 }
 
 } // namespace
@@ -77,6 +78,7 @@ void HostDialog::DoDataExchange(CDataExchange* pDX)
         if (exchanges == 1) {
             control->SetRange(b.minDate, b.maxDate);
             control->SetDayRule(b.dayRule, b.dayRuleContext);
+            control->SetLocale(b.locale, b.partial);
             // The members start in step, as a by-handle binding's do: the value holds the initial text's date.
             if (b.initial != nullptr && b.dateTime)
                 dateTime[i].Parse(b.initial);
@@ -241,6 +243,7 @@ ProtocolLog::ProtocolLog(HWND dialog, const HostIds& ids)
     NameMessage(DCM_CHECKMODIFIED, "DCM_CHECKMODIFIED");
     NameMessage(DCN_MODIFIED, "DCN_MODIFIED");
     NameMessage(DCM_OPENPOPUP, "DCM_OPENPOPUP");
+    NameMessage(DCM_SETLOCALE, "DCM_SETLOCALE");
     NameMessage(DCM_BUTTONFOCUS, "DCM_BUTTONFOCUS");
     NameMessage(DCM_YIELDFOCUS, "DCM_YIELDFOCUS");
 }

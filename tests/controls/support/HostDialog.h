@@ -69,6 +69,8 @@ struct Binding {
     CDateValue maxDate{};
     DatumDayRule dayRule = nullptr;   // the day rule, given to SetDayRule or DatumBind; null: none
     void* dayRuleContext = nullptr;
+    const wchar_t* locale = nullptr;  // the locale, given to SetLocale or DatumBind; null: the user's default
+    DatumPartial partial = DatumPartial::Nearest;
 };
 
 // Driving a host dialog, whatever runs it, as the dialog manager and a user would.

@@ -729,7 +729,7 @@ void Storm::EventHostCommand()
         EventRules(index, command, wParam);
         return;
     }
-    const auto lParam = static_cast<LPARAM>(m_rng.Percent(70) ? 0 : m_rng.Next());
+    const auto lParam = static_cast<LPARAM>(command == DCM_SETLOCALE || m_rng.Percent(70) ? 0 : m_rng.Next());
     const char* name = CommandName(command);
     char text[96];
     std::snprintf(text, sizeof text, " %s (0x%X) to %d", name != nullptr ? name : "message", command,

@@ -6,6 +6,8 @@
 #include "controls/DatumEntry.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -68,16 +70,24 @@ BOOL WINAPI DatumRegisterClasses()
     return edit && ctrl;
 }
 
-BOOL WINAPI DatumBindField(HWND control, const DATUMBINDING* binding)
+// The size of DATUMBINDING before it had a locale: a program built with that
+// header binds its fields on the user's locale, completing to the nearest.
+constexpr UINT kBindingSizeBeforeLocale = offsetof(DATUMBINDING, locale);
+
+BOOL WINAPI DatumBindField(HWND control, const DATUMBINDING* given)
 {
+    if (given == nullptr || (given->cbSize != sizeof(DATUMBINDING) && given->cbSize != kBindingSizeBeforeLocale))
+        return FALSE;
+    DATUMBINDING copy{};
+    std::memcpy(&copy, given, given->cbSize);
+    const DATUMBINDING* binding = &copy;
     // The range and the locale are checked once, by SetRange and SetLocale,
     // and stored before anything binds, so that the initial text's change
     // rules judge it with them. A binding that then fails (no parent) leaves
     // them and the day rule on an unbound control, where they change nothing
     // until a binding succeeds.
     CDatumEntry* entry = DateControl(control);
-    if (binding == nullptr || binding->cbSize != sizeof(DATUMBINDING) || entry == nullptr || entry->IsBound() ||
-        binding->partial < DATUM_PARTIAL_NEAREST || binding->partial > DATUM_PARTIAL_FUTURE ||
+    if (entry == nullptr || entry->IsBound() || binding->partial < DATUM_PARTIAL_NEAREST || binding->partial > DATUM_PARTIAL_FUTURE ||
         !entry->SetRange(DateValueOf(binding->minDate), DateValueOf(binding->maxDate)) ||
         !entry->SetLocale(binding->locale, static_cast<DatumPartial>(binding->partial)))
         return FALSE;

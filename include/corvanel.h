@@ -139,7 +139,9 @@ typedef struct tagDATUMDAYRULESPEC {
 } DATUMDAYRULESPEC;
 
 /* How DatumBindField binds a field. Set cbSize to sizeof(DATUMBINDING); the
- * other fields may stay zero. */
+ * other fields may stay zero. A program built before the structure had its
+ * locale and partial passes the size it ended with, before locale: its
+ * fields take the user's locale and complete dates to the nearest. */
 typedef struct tagDATUMBINDING {
     UINT cbSize;
     int maxLen;              /* the longest text the user may type; 0: the edit's own limit */

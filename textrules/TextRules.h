@@ -63,7 +63,7 @@ struct EntryRules {
     DateRange range;           // the dates the field accepts
     DayRule dayRule;           // the days among them it refuses, and marks
     PairRule pair{};           // the linked pair's rule; none while a text is typed
-    LocalForms local;          // DCF_LOCALFORMS: the user's order, and how a partial date is completed
+    LocalForms local{};        // DCF_LOCALFORMS: the user's order, and how a partial date is completed
 };
 
 struct Judgement {

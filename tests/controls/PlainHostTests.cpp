@@ -1183,7 +1183,7 @@ TEST_F(PlainHostTest, StepKeysKeepToTheRangeAndPassBlockedDays)
                                           << c.earliest << ".." << c.latest << " weekdays " << c.weekdays);
         RangedHost host(RulesBy::Binding, c.className,
                         {.flags = DCF_STEPKEYS | DCF_LOCALFORMS | DCF_AUTOADVANCE, .minDate = Day(c.earliest),
-                         .maxDate = Day(c.latest), .dayRule = c.weekdays ? DatumWeekdaysOnly : nullptr, .locale = L"de-DE"});
+                         .maxDate = Day(c.latest), .dayRule = c.weekdays ? DatumDayRule{DatumWeekdaysOnly} : nullptr, .locale = L"de-DE"});
         const DialogSteps steps{host.dialog};
         const HWND field = steps.Item(kFirstField);
         ::SetWindowTextA(field, c.text);

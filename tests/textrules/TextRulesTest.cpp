@@ -664,7 +664,7 @@ TEST(LocalForms, GrowthReadsAndPreviews)
     }
 }
 
-unsigned BlocksEveryDay(const CDateValue&, void*, char*, int) { return DATUM_DAY_BLOCKED; }
+unsigned DATUM_CALLBACK BlocksEveryDay(const CDateValue&, void*, char*, int) { return DATUM_DAY_BLOCKED; }
 
 // Each step by day, month and year, both ways: month ends and leap days
 // clamp, the range's edge and the full years hold the date, blocked days

@@ -11,6 +11,7 @@ type Hwnd = *mut c_void;
 #[derive(Clone, Copy, Default, PartialEq)]
 struct DatumDate { day: u8, month: u8, year: u16 }
 
+// DATUMBINDING as it was before its locale and partial, which the DLL still takes.
 #[repr(C)]
 struct DatumBinding {
     cb_size: u32, max_len: c_int, flags: u32, initial: *const c_char, date_time: c_int,

@@ -264,7 +264,6 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 
 void CWnd::DeleteTempMap() { ReleaseTemporaries(0); }
 
-std::size_t CWnd::TemporaryObjectCount() { return State().temporary.size(); }
 
 BOOL CWnd::Attach(HWND hWnd)
 {

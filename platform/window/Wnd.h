@@ -47,8 +47,6 @@ public:
     static CWnd* FromHandlePermanent(HWND hWnd);
     // Deletes the temporary objects made outside any message dispatch; call at idle time.
     static void DeleteTempMap();
-    // How many temporary objects exist now (for tests and diagnostics).
-    static std::size_t TemporaryObjectCount();
 
     // Enters the pair into the permanent map. FALSE when this object already
     // has a window or the window already has a permanent object.

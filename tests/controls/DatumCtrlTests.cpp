@@ -4,7 +4,7 @@
 #include "controls/ControlResources.h"
 #include "platform/window/Dpi.h"
 #include "tests/controls/DatumCtrlFixture.h"
-#include "tests/controls/support/DeletionWatch.h"
+#include "tests/win32/support/DeletionWatch.h"
 #include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/ImportPatch.h"
 

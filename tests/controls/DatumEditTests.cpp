@@ -5,7 +5,7 @@
 #include "platform/core/ClockForTesting.h"
 #include "platform/window/Module.h"
 #include "platform/window/DataExchange.h"
-#include "tests/controls/support/DeletionWatch.h"
+#include "tests/win32/support/DeletionWatch.h"
 #include "tests/controls/support/HostDialog.h"
 #include "tests/win32/support/MessageBoxCounter.h"
 

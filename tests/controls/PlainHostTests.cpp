@@ -9,6 +9,7 @@
 #include "tests/controls/support/ClientView.h"
 #include "tests/controls/support/ImportPatch.h"
 #include "tests/controls/support/PopupDriver.h"
+#include "tests/win32/support/DeletionWatch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -178,7 +179,7 @@ struct Outcome {
     CString text[2];
     int focusId = 0;
     bool subclassed = false;             // its messages go first to neither its class's procedure nor the framework's
-    std::size_t temporaries = 0;         // window objects of the framework's handle map left over
+    int temporaries = 0;                 // window objects of the framework's handle map left over
     bool wideDialog = false;             // the dialog is a Unicode window, its subclass on
     bool wideField = false;              // the first field is one
 };
@@ -216,11 +217,12 @@ Outcome RunIn(Host host, const Scenario& scenario)
     outcome.subclassed = first != reinterpret_cast<WNDPROC>(::GetClassLongPtrA(dialog, GCLP_WNDPROC)) &&
                          first != AfxGetAfxWndProc();
     outcome.log = std::make_unique<ProtocolLog>(dialog, kCtrlIds);
+    const WindowObjectCensus census;
     scenario.act(steps);
     outcome.text[0] = TextOf(steps.Item(kFirstField));
     outcome.text[1] = TextOf(steps.Item(kSecondField));
     outcome.focusId = steps.FocusId();
-    outcome.temporaries = CWnd::TemporaryObjectCount();
+    outcome.temporaries = census.Live();
     outcome.wideDialog = ::IsWindowUnicode(dialog) != FALSE;
     outcome.wideField = ::IsWindowUnicode(steps.Item(kFirstField)) != FALSE;
     outcome.log->UnwatchAll();   // what the dialog's end sends is no part of the scenario
@@ -245,7 +247,7 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
         const Outcome reference = RunIn(Host::Framework, scenario);
         ASSERT_FALSE(reference.log->Log().empty());
         EXPECT_FALSE(reference.subclassed);
-        EXPECT_EQ(reference.temporaries, 0u);
+        EXPECT_EQ(reference.temporaries, 0);
         for (Host host : std::span(kHosts).subspan(1)) {
             SCOPED_TRACE(NameOf(host));
             const Outcome outcome = RunIn(host, scenario);
@@ -256,7 +258,7 @@ TEST_F(PlainHostTest, ProtocolEqualsTheFrameworkHosts)
             EXPECT_EQ(outcome.subclassed, host == Host::Plain || host == Host::Unicode);
             EXPECT_EQ(outcome.wideDialog, host == Host::Unicode);
             EXPECT_FALSE(outcome.wideField);
-            EXPECT_EQ(outcome.temporaries, 0u);
+            EXPECT_EQ(outcome.temporaries, 0);
         }
     }
 }

@@ -7,7 +7,7 @@
 #include "controls/ControlClasses.h"
 #include "controls/DatumProtocol.h"
 #include "tests/controls/support/ClientView.h"
-#include "tests/controls/support/DeletionWatch.h"
+#include "tests/win32/support/DeletionWatch.h"
 #include "tests/controls/support/HostDialog.h"
 #include "tests/controls/support/PopupDriver.h"
 

@@ -2,6 +2,7 @@
 // processing, the end of a window's life and the reflection of notifications.
 #include "platform/window/Button.h"
 #include "platform/window/Edit.h"
+#include "tests/win32/support/DeletionWatch.h"
 #include "tests/win32/support/DialogTemplate.h"
 #include "tests/win32/support/MessageRecorder.h"
 #include "tests/win32/support/ScriptedDialog.h"
@@ -152,6 +153,7 @@ TEST(WindowObjects, OnePermanentObjectPerWindow)
     ASSERT_TRUE(dialog.CreateIndirect(form.Get()));
     CEdit edit;
     ASSERT_TRUE(edit.SubclassDlgItem(100, &dialog));
+    const test::WindowObjectCensus census;
 
     EXPECT_EQ(dialog.GetDlgItem(100), &edit);
     EXPECT_EQ(CWnd::FromHandle(edit.m_hWnd), &edit);
@@ -169,8 +171,9 @@ TEST(WindowObjects, OnePermanentObjectPerWindow)
     dialog.DestroyWindow();
     EXPECT_EQ(edit.m_hWnd, nullptr);
     EXPECT_EQ(dialog.m_hWnd, nullptr);
+    EXPECT_EQ(census.Live(), 1);
     CWnd::DeleteTempMap();
-    EXPECT_EQ(CWnd::TemporaryObjectCount(), 0u);
+    EXPECT_EQ(census.Live(), 0);
 }
 
 namespace {
@@ -185,6 +188,7 @@ public:
     std::size_t countInInner = 0;
     std::size_t countAfterInner = 0;
     bool validAfterModal = false;
+    const test::WindowObjectCensus* census = nullptr;
 
 protected:
     const MessageMap* GetMessageMap() const override
@@ -202,7 +206,7 @@ private:
     {
         outerObject = FromHandle(first);
         SendMessage(kInner);
-        countAfterInner = TemporaryObjectCount();
+        countAfterInner = static_cast<std::size_t>(census->Live());
 
         DialogTemplate nested({.cx = 80, .cy = 40, .title = "Nested"});
         ScriptedDialog modal(nested.Get());
@@ -219,7 +223,7 @@ private:
     {
         innerObject = FromHandle(first);
         FromHandle(second);
-        countInInner = TemporaryObjectCount();
+        countInInner = static_cast<std::size_t>(census->Live());
         return 0;
     }
 };
@@ -237,6 +241,8 @@ TEST(WindowObjects, TemporaryObjectsLiveUntilTheirDispatchReturns)
     ASSERT_TRUE(probe.Create("STATIC", "", WS_CHILD, RECT{0, 0, 10, 10}, &dialog, 300));
     probe.first = ::GetDlgItem(dialog, 101);
     probe.second = ::GetDlgItem(dialog, 102);
+    const test::WindowObjectCensus census;
+    probe.census = &census;
 
     probe.SendMessage(kOuter);
 
@@ -245,7 +251,7 @@ TEST(WindowObjects, TemporaryObjectsLiveUntilTheirDispatchReturns)
     EXPECT_EQ(probe.countInInner, 2u);
     EXPECT_EQ(probe.countAfterInner, 1u);
     EXPECT_TRUE(probe.validAfterModal);
-    EXPECT_EQ(CWnd::TemporaryObjectCount(), 0u);
+    EXPECT_EQ(census.Live(), 0);
 }
 
 // GetDescendantWindow finds a grandchild that GetDlgItem cannot, as a

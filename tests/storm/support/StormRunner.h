@@ -12,7 +12,7 @@
 #include "tests/storm/support/Storm.h"
 
 #include "controls/DatumEntry.h"
-#include "tests/controls/support/DeletionWatch.h"
+#include "tests/win32/support/DeletionWatch.h"
 
 #include <atomic>
 #include <cstdint>

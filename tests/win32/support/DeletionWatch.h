@@ -6,6 +6,10 @@
 //                       delete; a block handed out again is counted no
 //                       more, so a later object at that address is not
 //                       taken for the watched one
+//   WindowObjectCensus  the objects of the plain class CWnd (what the handle
+//                       map makes for a window without an object of its
+//                       own) made since the census began and alive now, as
+//                       a leak checker that knows each block's class counts
 //   PoisonFreedBlocks   while on, freed blocks are filled with 0xDD and kept,
 //                       so that a use of a deleted object reads poison
 //
@@ -31,6 +35,19 @@ public:
     // How often the object that the window had when watched was deleted
     // since; -1 for a window never watched.
     int Deletions(HWND window) const;
+};
+
+// One census at a time.
+class WindowObjectCensus {
+public:
+    WindowObjectCensus();
+    ~WindowObjectCensus();
+    WindowObjectCensus(const WindowObjectCensus&) = delete;
+    WindowObjectCensus& operator=(const WindowObjectCensus&) = delete;
+
+    // Blocks made since the census began, not freed, that hold a CWnd: their
+    // first word is the class's table of virtual functions.
+    int Live() const;
 };
 
 void PoisonFreedBlocks(bool poison);

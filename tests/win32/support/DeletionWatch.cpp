@@ -1,6 +1,6 @@
 // DeletionWatch.cpp: the global operator new and delete of the test
 // programs, which count the deletions of watched objects.
-#include "tests/controls/support/DeletionWatch.h"
+#include "tests/win32/support/DeletionWatch.h"
 
 #include "platform/window/Wnd.h"
 
@@ -24,14 +24,20 @@ constexpr int kMostWatched = 256;
 Watched g_watched[kMostWatched];
 int g_watchedCount = 0;
 std::atomic<bool> g_watching{false};
+constexpr int kMostCounted = 4096;
+const void* g_counted[kMostCounted];   // the blocks made since the census began and alive
+int g_countedCount = 0;
+std::atomic<bool> g_counting{false};
 std::atomic<bool> g_poison{false};
 std::mutex g_lock;   // the watchdog threads of the storms allocate too
 
 void Allocated(const void* block)
 {
-    if (!g_watching.load())
+    if (!g_watching.load() && !g_counting.load())
         return;
     const std::lock_guard<std::mutex> hold(g_lock);
+    if (g_counting.load() && g_countedCount < kMostCounted)
+        g_counted[g_countedCount++] = block;
     for (int i = 0; i < g_watchedCount; ++i)
         if (g_watched[i].block == block && g_watched[i].deletions > 0)
             g_watched[i].reused = true;
@@ -41,8 +47,11 @@ void Release(void* block) noexcept
 {
     if (block == nullptr)
         return;
-    if (g_watching.load()) {
+    if (g_watching.load() || g_counting.load()) {
         const std::lock_guard<std::mutex> hold(g_lock);
+        for (int i = 0; i < g_countedCount; ++i)
+            if (g_counted[i] == block)
+                g_counted[i] = g_counted[--g_countedCount];
         for (int i = 0; i < g_watchedCount; ++i)
             if (g_watched[i].block == block && !g_watched[i].reused)
                 ++g_watched[i].deletions;
@@ -96,6 +105,32 @@ int DeletionWatch::Deletions(HWND window) const
         if (g_watched[i].window == window)
             return g_watched[i].deletions;
     return -1;
+}
+
+WindowObjectCensus::WindowObjectCensus()
+{
+    const std::lock_guard<std::mutex> hold(g_lock);
+    g_countedCount = 0;
+    g_counting = true;
+}
+
+WindowObjectCensus::~WindowObjectCensus() { g_counting = false; }
+
+int WindowObjectCensus::Live() const
+{
+    const CWnd plain;
+    const void* table = nullptr;
+    std::memcpy(&table, static_cast<const void*>(&plain), sizeof table);
+    const std::lock_guard<std::mutex> hold(g_lock);
+    int live = 0;
+    for (int i = 0; i < g_countedCount; ++i) {
+        const void* first = nullptr;
+        if (_msize(const_cast<void*>(g_counted[i])) >= sizeof(CWnd)) {
+            std::memcpy(&first, g_counted[i], sizeof first);
+            live += first == table ? 1 : 0;
+        }
+    }
+    return live;
 }
 
 void PoisonFreedBlocks(bool poison) { g_poison = poison; }

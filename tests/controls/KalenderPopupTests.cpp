@@ -700,10 +700,12 @@ TEST_F(DatumCtrlTest, CalendarUnderADayRule)
         MONTHDAYSTATE answer[3] = {1, 1, 1};
         bool openAfterPick = false;
         CString tooltip;   // the standard tooltip that screen readers announce
+        bool popupsFont = false;   // the calendar, made anew or not, draws in the popup's font
         PopupDriver driver([&](CKalenderPopupDlg& popup) {
             start = SelectionOf(popup);
             const HWND calendar = ::GetDlgItem(popup.m_hWnd, IDC_CALENDAR);
             dayStates = (::GetWindowLongPtrA(calendar, GWL_STYLE) & MCS_DAYSTATE) != 0;
+            popupsFont = ::SendMessageA(calendar, WM_GETFONT, 0, 0) == popup.SendMessage(WM_GETFONT);
             NMDAYSTATE request{};
             request.nmhdr = {calendar, IDC_CALENDAR, static_cast<UINT>(MCN_GETDAYSTATE)};
             request.stStart = {2026, 11, 0, 1, 0, 0, 0, 0};
@@ -735,6 +737,7 @@ TEST_F(DatumCtrlTest, CalendarUnderADayRule)
         EXPECT_FALSE(driver.timedOut);
         EXPECT_EQ(start, c.start);
         EXPECT_EQ(dayStates, c.rule != nullptr);
+        EXPECT_TRUE(popupsFont);
         if (c.rule != nullptr) {
             EXPECT_EQ(answer[0], 0u);
             EXPECT_EQ(answer[1], c.december);

@@ -1010,8 +1010,8 @@ TEST_F(PlainHostTest, LinkedPairsInEveryHost)
 }
 
 // A link to a window that is no date control, to the field itself, with
-// spans not allowed, or a request that does not name the field it is sent
-// to, is refused. Unlinking by each way, linking a side anew and the end's
+// spans not allowed, a request that does not name the field it is sent to,
+// or none at all, is refused. Unlinking by each way, linking a side anew and the end's
 // window going leave the start free again.
 TEST_F(PlainHostTest, LinksRefusedAndEnded)
 {
@@ -1027,6 +1027,7 @@ TEST_F(PlainHostTest, LinksRefusedAndEnded)
         EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, win32::ToLParam(&link)), link.end == nullptr ? 1 : 0);
     }
     EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, 0), 0);
+    EXPECT_FALSE(DatumLinkFields(nullptr));
     EXPECT_FALSE(DatumUnlink(start));
     const DatumLinkSpec unlink{start, nullptr};
     const std::function<void()> ends[] = {

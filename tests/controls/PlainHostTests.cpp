@@ -1089,6 +1089,11 @@ TEST_F(PlainHostTest, TheLocaleSetEachWayReadsTheUsersOrder)
             EXPECT_EQ(ShownTooltipTextW(), c.preview);
             if (*c.preview != L'\0') {
                 EXPECT_EQ(DescriptionOfW(field), c.preview);
+                RECT tip{}, under{};   // the tip hangs from the field's bottom left
+                ::GetWindowRect(ShownTooltip(), &tip);
+                ::GetWindowRect(field, &under);
+                EXPECT_NEAR(tip.left, under.left, 24);
+                EXPECT_NEAR(tip.top, under.bottom, 24);
             }
             steps.Tab();
             EXPECT_EQ(ShownTooltipTextW(), L"");

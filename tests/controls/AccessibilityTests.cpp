@@ -226,7 +226,9 @@ TEST_F(DatumCtrlTest, ARefusalExplainsItselfInOneSentence)
             RECT tipRect{};
             ::GetWindowRect(field, &fieldRect);
             ::GetWindowRect(ShownTooltip(), &tipRect);
-            EXPECT_TRUE(::PtInRect(&tipRect, POINT{(fieldRect.left + fieldRect.right) / 2, fieldRect.bottom}));
+            const POINT stem{(fieldRect.left + fieldRect.right) / 2, fieldRect.bottom};
+            EXPECT_TRUE(::PtInRect(&tipRect, stem));
+            EXPECT_GE(tipRect.left, stem.x - 20);   // the stem lies near the tip's left end
         }
         dlg.Pump();
         const CString sentence(c.sentence);

@@ -658,11 +658,11 @@ LONG TextWidth(HWND field, const char* text)
     return size.cx;
 }
 
-// Under DCF_HINT an empty field shows its form in grey, in its own font at
-// the DPI it runs at, with the focus and without: the display form, or the
-// locale's order under DCF_LOCALFORMS. The hint is never text: the window
-// text stays empty, and the accessible description names the form. A
-// digit takes the hint away.
+// Under DCF_HINT an empty field shows its form in grey, in its own font (or
+// the system's when it has none) at the DPI it runs at, with the focus and
+// without: the display form, or the locale's order under DCF_LOCALFORMS.
+// The hint is never text: the window text stays empty, and the accessible
+// description names the form. A digit takes the hint away.
 TEST_F(DatumCtrlTest, AnEmptyFieldShowsItsFormInGrey)
 {
     // The second field is bound with no length limit: the hint does not depend on one.
@@ -671,6 +671,7 @@ TEST_F(DatumCtrlTest, AnEmptyFieldShowsItsFormInGrey)
         int id;
         const char* hint;
     } fields[] = {{kFirstCtrlId, "yyyy-mm-dd"}, {kSecondCtrlId, "dd.mm.yyyy"}};
+    ::SendMessageA(dlg.Item(kSecondCtrlId), WM_SETFONT, 0, FALSE);   // the second draws in the system's font
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
     const std::uint32_t grey = ::GetSysColor(COLOR_GRAYTEXT) >> 16 & 0xFF;
     for (const auto& f : fields) {

@@ -931,8 +931,9 @@ void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, L
 // other side, where the pair can be mended, and is explained at the refused
 // field; the tip goes once either side mends the pair, and the reads refuse
 // what the pair refuses. A start that keeps the span takes the end along
-// (its DCN_CHANGE and accessible value), or is refused when the end may not
-// move there; without the option the end stays.
+// (its DCN_CHANGE and accessible value), also when the exchange of data
+// stores it, or is refused when the end may not move there; without the
+// option the end stays.
 TEST_F(PlainHostTest, LinkedPairsInEveryHost)
 {
     struct Case {
@@ -1004,6 +1005,11 @@ TEST_F(PlainHostTest, LinkedPairsInEveryHost)
             EXPECT_EQ(g_valueChanges > 0, moved);
             EXPECT_EQ(DatumGetText(start, &read), *c.startTip != '\0' ? DatumResult::Refused : DatumResult::Ok);
             EXPECT_EQ(DatumGetText(end, &read), c.endReads ? DatumResult::Ok : DatumResult::Refused);
+            if (moved) {   // a start stored by the exchange of data takes the end back along
+                ::SetWindowTextA(start, c.start);
+                Send(steps, kFirstField, DCM_TEXTTOVALUE);
+                EXPECT_EQ(TextOf(end), c.end);
+            }
         }
     }
     ::UnhookWinEvent(hook);
@@ -1011,8 +1017,8 @@ TEST_F(PlainHostTest, LinkedPairsInEveryHost)
 
 // A link to a window that is no date control, to the field itself, with
 // spans not allowed, a request that does not name the field it is sent to,
-// or none at all, is refused. Unlinking by each way, linking a side anew and the end's
-// window going leave the start free again.
+// or none at all, is refused. Unlinking by each way, linking a side anew
+// and the end's window going leave the start free again.
 TEST_F(PlainHostTest, LinksRefusedAndEnded)
 {
     PlainHostDialog dialog("DatumEdit", {.initial = "20261210"}, {.initial = "20261205"}, kCtrlIds);

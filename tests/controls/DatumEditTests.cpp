@@ -7,6 +7,7 @@
 #include "platform/window/DataExchange.h"
 #include "tests/win32/support/DeletionWatch.h"
 #include "tests/controls/support/HostDialog.h"
+#include "tests/controls/support/ImportPatch.h"
 #include "tests/win32/support/MessageBoxCounter.h"
 
 #include <gtest/gtest.h>
@@ -545,6 +546,27 @@ TEST_F(DatumEditTest, RegisteringTwiceSucceedsWithoutASecondClass)
     ::GetClassInfoA(nullptr, "edit", &edit);
     EXPECT_EQ(record.style, edit.style);
     EXPECT_EQ(record.cbWndExtra, edit.cbWndExtra);
+}
+
+ATOM WINAPI RegisterClassFails(const WNDCLASSA*)
+{
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+
+// A registration that the system refuses is reported as failed; the next
+// one, with the system willing, succeeds.
+TEST_F(DatumEditTest, ARefusedRegistrationFails)
+{
+    UnregisterDatumClasses();
+    {
+        const ImportPatch refusing("user32.dll", "RegisterClassA", reinterpret_cast<void*>(&RegisterClassFails));
+        ASSERT_TRUE(refusing.Applied());
+        EXPECT_FALSE(RegisterDatumEditClass());
+        EXPECT_FALSE(RegisterDatumCtrlClass());
+    }
+    EXPECT_TRUE(RegisterDatumEditClass());
+    EXPECT_TRUE(RegisterDatumCtrlClass());
 }
 
 // Every "DatumEdit" window gets its object at creation, which the dialog

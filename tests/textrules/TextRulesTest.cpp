@@ -440,6 +440,8 @@ TEST(TextRules, ThePairsRule)
         {pair(S::End, "2026-12-08", 1, 30), "", "20270120", R::TooLong,
          "The span may be at most 30 days: 2026-12-08 to 2027-01-20 is 43."},
         {pair(S::End, "2026-12-08", 1, 30), "", "20270107", R::None, ""},
+        {pair(S::End, "2026-12-08", 0, 1), "", "20261210", R::TooLong,
+         "The span may be at most 1 day: 2026-12-08 to 2026-12-10 is 2."},
         {pair(S::Start, "2026-12-10"), "", "20261220", R::AfterEnd, "2026-12-20 is after the end, 2026-12-10."},
         {pair(S::Start, ""), "", "20261220", R::None, ""},
         {pair(S::Start, "2026-12-10", 3), "", "D", R::TooShort,
@@ -449,6 +451,8 @@ TEST(TextRules, ThePairsRule)
         {kept("", {}), "", "20261220", R::None, ""},   // the end moves on to 2026-12-24
         {kept("", weekdays), "", "20261222", R::EndStuck, "The end would move to 2026-12-26: a Saturday."},
         {kept("2026-12-31", {}), "", "20270101", R::EndStuck, "The end would move to 2027-01-05, outside the dates it takes."},
+        {kept("2026-12-31", weekdays), "", "20270105", R::EndStuck,
+         "The end would move to 2027-01-09, outside the dates it takes."},   // a Saturday too: the range speaks
         {kept("", holidays), "", "20261227", R::EndStuck, "The end would move to 2026-12-31, a day it cannot take."},
         {kept("", holidays), "", "20261221", R::EndStuck,
          "The end would move to 2026-12-25: Christmas Day, when the office is closed, an."},
@@ -478,8 +482,10 @@ TEST(TextRules, ThePairsRule)
     for (const char* day : {"2026-12-07", "2026-12-08", "2026-12-10", "2026-12-11"})
         bold += end.Spans(Day("2026-12-10"), Day(day)) ? '1' : '0';
     EXPECT_EQ(bold, "0110");
-    EXPECT_TRUE(PairRule::SpansAllowed(1, 30) && PairRule::SpansAllowed(5, 0) && PairRule::SpansAllowed(0, 0));
-    EXPECT_FALSE(PairRule::SpansAllowed(31, 30) || PairRule::SpansAllowed(-1, 0) || PairRule::SpansAllowed(0, 4000000));
+    // 3615899 days lie between 0100-01-01 and 9999-12-31: no span is longer.
+    EXPECT_TRUE(PairRule::SpansAllowed(1, 30) && PairRule::SpansAllowed(5, 0) && PairRule::SpansAllowed(0, 0) &&
+                PairRule::SpansAllowed(0, 3615899));
+    EXPECT_FALSE(PairRule::SpansAllowed(31, 30) || PairRule::SpansAllowed(-1, 0) || PairRule::SpansAllowed(0, 3615900));
 }
 
 // A range side is no limit (empty) or a possible date with a year from 100
@@ -629,6 +635,7 @@ TEST(LocalForms, ThePatternGivesTheOrderAndTheHint)
     };
     for (const auto& [pattern, hint] : patterns)
         EXPECT_EQ(LocalHint(LocalOrderOfPattern(pattern)), hint) << pattern;
+    EXPECT_EQ(LocalHint(LocalOrderOfPattern(std::string_view("dd.MM.y", 6))), "yyyy-mm-dd");   // read to its end only
     EXPECT_EQ(FormHint(Make({false, false, "", ""})), "yyyymmdd");
     EXPECT_EQ(FormHint(Make({false, true, "", ""})), "yyyy-mm-dd");
 }

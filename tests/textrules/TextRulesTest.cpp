@@ -612,6 +612,7 @@ TEST(LocalForms, SentencesNameTheFormsWithToday)
          "Type a date as 28.12.2026, 28.12., 28, 2026-12-28, D, G, M, or as +7, -2w, +3m."},
         {"2026-12-08", Local(kDmy), "31.2.", "31.2. is not a date: days in February run from 1 to 29."},
         {"2026-12-08", Local(kMdy), "13/13", "13/13 is not a date: a year has 12 months."},
+        {"2026-12-08", Local(kMdy), "13/5", "13/5 is not a date: a year has 12 months."},
         {"2026-12-08", Local(kDmy), "32.", "32 is not a date: days run from 1 to 31."},
         {"2026-12-08", Local(kDmy), "31.4.2026", "2026-04-31 is not a date: April 2026 has 30 days."},
     };

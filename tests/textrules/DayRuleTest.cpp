@@ -48,4 +48,28 @@ TEST(DayRule, AReasonIsCutOnACharacterBoundary)
     }
 }
 
+// The weekdays-only rule writes its reason within the room it is given,
+// always ending it, and for a weekday writes nothing.
+TEST(DayRule, WeekdaysOnlyWritesWithinItsRoom)
+{
+    CDateValue saturday;
+    CDateValue monday;
+    saturday.Parse("2026-12-12");
+    monday.Parse("2026-12-14");
+    const struct {
+        const CDateValue* day;
+        int room;
+        unsigned state;
+        const char* written;
+    } cases[] = {
+        {&saturday, 20, DATUM_DAY_BLOCKED, "a Saturday"}, {&saturday, 5, DATUM_DAY_BLOCKED, "a Sa"},
+        {&saturday, 1, DATUM_DAY_BLOCKED, ""},            {&monday, 20, 0, "untouched"},
+    };
+    for (const auto& c : cases) {
+        char reason[20] = "untouched";
+        EXPECT_EQ(DatumWeekdaysOnly(*c.day, nullptr, reason, c.room), c.state) << c.room;
+        EXPECT_STREQ(reason, c.written) << c.room;
+    }
+}
+
 } // namespace

@@ -613,6 +613,10 @@ TEST(LocalForms, SentencesNameTheFormsWithToday)
         {"2026-12-08", Local(kDmy), "31.2.", "31.2. is not a date: days in February run from 1 to 29."},
         {"2026-12-08", Local(kMdy), "13/13", "13/13 is not a date: a year has 12 months."},
         {"2026-12-08", Local(kMdy), "13/5", "13/5 is not a date: a year has 12 months."},
+        {"2026-12-08", Local(kDmy), "123.4.", "Type a date as 8.12.2026, 8.12. or 8, or as 2026-12-08."},
+        // Pieces that some year has, with no such year left in the full years:
+        {"9999-12-08", Local(kDmy, DatumPartial::Future), "29.2.",
+         "Type a date as 8.12.9999, 8.12. or 8, or as 9999-12-08."},
         {"2026-12-08", Local(kDmy), "32.", "32 is not a date: days run from 1 to 31."},
         {"2026-12-08", Local(kDmy), "31.4.2026", "2026-04-31 is not a date: April 2026 has 30 days."},
     };

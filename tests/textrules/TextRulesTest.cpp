@@ -617,6 +617,7 @@ TEST(LocalForms, SentencesNameTheFormsWithToday)
         // Pieces that some year has, with no such year left in the full years:
         {"9999-12-08", Local(kDmy, DatumPartial::Future), "29.2.",
          "Type a date as 8.12.9999, 8.12. or 8, or as 9999-12-08."},
+        {"9999-12-08", Local(kDmy, DatumPartial::Future), "1.", "Type a date as 8.12.9999, 8.12. or 8, or as 9999-12-08."},
         {"2026-12-08", Local(kDmy), "32.", "32 is not a date: days run from 1 to 31."},
         {"2026-12-08", Local(kDmy), "31.4.2026", "2026-04-31 is not a date: April 2026 has 30 days."},
     };

@@ -100,13 +100,13 @@ BOOL WINAPI DatumLinkFields(const DATUMLINK* link)
 {
     if (link == nullptr)
         return FALSE;
-    DatumLinkSpec spec;
-    spec.start = link->start;
-    spec.end = link->end;
-    spec.shortest = link->shortest;
-    spec.longest = link->longest;
-    spec.flags = link->flags;
-    return CDatumEntry::Link(spec) ? TRUE : FALSE;
+    DatumLinkRequest request;
+    request.start = link->start;
+    request.end = link->end;
+    request.shortest = link->shortest;
+    request.longest = link->longest;
+    request.flags = link->flags;
+    return CDatumEntry::Link(request) ? TRUE : FALSE;
 }
 
 BOOL WINAPI DatumUnlink(HWND field)

@@ -124,7 +124,7 @@ inline bool DatumBind(HWND control, const DatumBinding& binding)
 // the end, or spans that are negative or whose shortest lies above the
 // longest. A field linked before leaves its old pair. DatumUnlink (the C
 // function) ends a field's pair, for both fields.
-inline bool DatumLink(const DatumLinkSpec& link)
+inline bool DatumLink(const DatumLinkRequest& link)
 {
     DATUMLINK c{};
     c.start = link.start;

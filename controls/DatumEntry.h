@@ -89,8 +89,8 @@ public:
     // without a window or spans PairRule::SpansAllowed refuses.
     bool LinkEnd(CDatumEntry& end, int shortest = 0, int longest = 0, UINT flags = 0);
     bool LinkStart(CDatumEntry& start, int shortest = 0, int longest = 0, UINT flags = 0);
-    // The same for the two windows of a spec; false when either is no date control.
-    static bool Link(const DatumLinkSpec& spec);
+    // The same for the two windows of a request; false when either is no date control.
+    static bool Link(const DatumLinkRequest& request);
     // Ends the field's pair for both fields; false when it was in none.
     bool Unlink();
 
@@ -170,7 +170,7 @@ protected:
     LRESULT OnTextToValue(WPARAM, LPARAM);
     LRESULT OnSetRange(WPARAM, LPARAM range);
     LRESULT OnSetDayRule(WPARAM, LPARAM ruleSpec);
-    LRESULT OnLink(WPARAM, LPARAM linkSpec);
+    LRESULT OnLink(WPARAM, LPARAM linkRequest);
     LRESULT OnSetLocale(WPARAM partial, LPARAM name);
     LRESULT OnVerify(WPARAM, LPARAM);
     LRESULT OnCheckModified(WPARAM, LPARAM);

@@ -19,11 +19,11 @@ bool CDatumEntry::LinkStart(CDatumEntry& start, int shortest, int longest, UINT 
     return Link(start, *this, shortest, longest, flags);
 }
 
-bool CDatumEntry::Link(const DatumLinkSpec& spec)
+bool CDatumEntry::Link(const DatumLinkRequest& request)
 {
-    CDatumEntry* start = DateControl(spec.start);
-    CDatumEntry* end = DateControl(spec.end);
-    return start != nullptr && end != nullptr && Link(*start, *end, spec.shortest, spec.longest, spec.flags);
+    CDatumEntry* start = DateControl(request.start);
+    CDatumEntry* end = DateControl(request.end);
+    return start != nullptr && end != nullptr && Link(*start, *end, request.shortest, request.longest, request.flags);
 }
 
 // The start's date at the link is the one a kept span first counts from.
@@ -131,15 +131,15 @@ void CDatumEntry::HideTipWhenMended()
         m_tip.Hide();
 }
 
-// DCM_LINK: lParam points at the spec, which must name this field.
-LRESULT CDatumEntry::OnLink(WPARAM, LPARAM linkSpec)
+// DCM_LINK: lParam points at the request, which must name this field.
+LRESULT CDatumEntry::OnLink(WPARAM, LPARAM linkRequest)
 {
-    const auto* spec = win32::FromLParam<const DatumLinkSpec>(linkSpec);
-    if (spec == nullptr || (spec->start != m_hWnd && spec->end != m_hWnd))
+    const auto* request = win32::FromLParam<const DatumLinkRequest>(linkRequest);
+    if (request == nullptr || (request->start != m_hWnd && request->end != m_hWnd))
         return 0;
-    if (spec->start == nullptr || spec->end == nullptr) {
+    if (request->start == nullptr || request->end == nullptr) {
         Unlink();
         return 1;
     }
-    return Link(*spec) ? 1 : 0;
+    return Link(*request) ? 1 : 0;
 }

@@ -3,7 +3,7 @@
 // The values themselves are corvanel.h's, the one C header, so that a C
 // program and a C++ one can never disagree: a new message, bit or id is one
 // line there. This header adds what C++ code of the controls names besides
-// (the day rule's spec with the C++ rule type, the reserved ids under their
+// (the day rule's record with the C++ rule type, the reserved ids under their
 // C++ names) and the compile-time checks of the whole protocol.
 //
 // Notifications (DCN_*) go from a control to its parent, with the control id in
@@ -45,7 +45,7 @@ inline DatumDayRule DatumDayRuleOfC(DATUMDAYRULE rule)
 // What DCM_LINK points at: a start and an end field that belong together
 // (from and to), the days the end may lie after the start, and the option.
 // The C++ twin of DATUMLINK, with defaults (checked below).
-struct DatumLinkSpec {
+struct DatumLinkRequest {
     HWND start = nullptr;   // the start field, a "DatumEdit" or "DatumCtrl"
     HWND end = nullptr;     // the end field, of the same dialog
     int shortest = 0;       // the fewest days from the start to the end; 0: no limit
@@ -94,11 +94,11 @@ static_assert(sizeof(DATUMDAYRULESPEC) == sizeof(DatumDayRuleSpec) &&
                   offsetof(DATUMDAYRULESPEC, context) == offsetof(DatumDayRuleSpec, context),
               "a host's DATUMDAYRULESPEC is the rule, then the context");
 static_assert(DATUM_REASONMAX == DayRule::kReasonSize, "a rule gets the room for its reason that the C header names");
-static_assert(sizeof(DATUMLINK) == sizeof(DatumLinkSpec) && offsetof(DATUMLINK, end) == offsetof(DatumLinkSpec, end) &&
-                  offsetof(DATUMLINK, shortest) == offsetof(DatumLinkSpec, shortest) &&
-                  offsetof(DATUMLINK, longest) == offsetof(DatumLinkSpec, longest) &&
-                  offsetof(DATUMLINK, flags) == offsetof(DatumLinkSpec, flags),
-              "a host's DATUMLINK is read as a DatumLinkSpec");
+static_assert(sizeof(DATUMLINK) == sizeof(DatumLinkRequest) && offsetof(DATUMLINK, end) == offsetof(DatumLinkRequest, end) &&
+                  offsetof(DATUMLINK, shortest) == offsetof(DatumLinkRequest, shortest) &&
+                  offsetof(DATUMLINK, longest) == offsetof(DatumLinkRequest, longest) &&
+                  offsetof(DATUMLINK, flags) == offsetof(DatumLinkRequest, flags),
+              "a host's DATUMLINK is read as a DatumLinkRequest");
 static_assert(DCM_LINK == WM_USER + 0x7C, "the link's request keeps the value hosts compile in");
 static_assert(DCM_SETLOCALE == WM_USER + 0x7B, "the locale's request keeps the value hosts compile in");
 static_assert(static_cast<int>(DatumPartial::Nearest) == DATUM_PARTIAL_NEAREST &&

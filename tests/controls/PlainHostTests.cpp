@@ -904,7 +904,7 @@ enum class LinkBy { StartObject, EndObject, Function, Message };
 
 // Links the first field of an open host, the given way, as the start of a
 // pair with the second.
-void LinkInHost(LinkBy by, HWND dialog, DatumLinkSpec link)
+void LinkInHost(LinkBy by, HWND dialog, DatumLinkRequest link)
 {
     link.start = ::GetDlgItem(dialog, kFirstField);
     link.end = ::GetDlgItem(dialog, kSecondField);
@@ -1026,16 +1026,16 @@ TEST_F(PlainHostTest, LinksRefusedAndEnded)
     const HWND start = ::GetDlgItem(dialog.m_hWnd, kFirstField);
     const HWND end = ::GetDlgItem(dialog.m_hWnd, kSecondField);
     const HWND plainEdit = ::GetDlgItem(dialog.m_hWnd, kCtrlIds.plainEdit);
-    const DatumLinkSpec refused[] = {{start, plainEdit}, {start, start}, {start, end, 5, 3}, {start, end, -1, 0},
+    const DatumLinkRequest refused[] = {{start, plainEdit}, {start, start}, {start, end, 5, 3}, {start, end, -1, 0},
                                      {plainEdit, end}, {start, nullptr}};
-    for (const DatumLinkSpec& link : refused) {
+    for (const DatumLinkRequest& link : refused) {
         EXPECT_FALSE(DatumLink(link));
         EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, win32::ToLParam(&link)), link.end == nullptr ? 1 : 0);
     }
     EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, 0), 0);
     EXPECT_FALSE(DatumLinkFields(nullptr));
     EXPECT_FALSE(DatumUnlink(start));
-    const DatumLinkSpec unlink{start, nullptr};
+    const DatumLinkRequest unlink{start, nullptr};
     const std::function<void()> ends[] = {
         [&] { EXPECT_TRUE(DatumUnlink(end)); },
         [&] { EXPECT_EQ(::SendMessageA(start, DCM_LINK, 0, win32::ToLParam(&unlink)), 1); },

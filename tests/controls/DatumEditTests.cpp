@@ -533,8 +533,15 @@ TEST_F(DatumEditTest, UnboundControlStaysQuiet)
 
 // --- registration and object lifetime ---
 
+ATOM WINAPI RegisterClassFails(const WNDCLASSA*)
+{
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+}
+
 // The first registration and a second both succeed; the second finds the
-// class with its own procedure.
+// class with its own procedure. A registration that the system refuses is
+// reported as failed, and the next one, with the system willing, succeeds.
 TEST_F(DatumEditTest, RegisteringTwiceSucceedsWithoutASecondClass)
 {
     EXPECT_TRUE(s_registered);
@@ -546,18 +553,7 @@ TEST_F(DatumEditTest, RegisteringTwiceSucceedsWithoutASecondClass)
     ::GetClassInfoA(nullptr, "edit", &edit);
     EXPECT_EQ(record.style, edit.style);
     EXPECT_EQ(record.cbWndExtra, edit.cbWndExtra);
-}
 
-ATOM WINAPI RegisterClassFails(const WNDCLASSA*)
-{
-    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return 0;
-}
-
-// A registration that the system refuses is reported as failed; the next
-// one, with the system willing, succeeds.
-TEST_F(DatumEditTest, ARefusedRegistrationFails)
-{
     UnregisterDatumClasses();
     {
         const ImportPatch refusing("user32.dll", "RegisterClassA", reinterpret_cast<void*>(&RegisterClassFails));
